@@ -1,0 +1,234 @@
+#include "channel/Desktop_win.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+#include "channel/HostChannel.h"
+#include "channel/WinText_win.h"
+
+namespace kelo {
+
+namespace {
+
+struct FindState {
+    std::wstring title;
+    HWND exact = nullptr;
+    HWND prefix = nullptr;
+};
+
+BOOL CALLBACK CollectHost(HWND hwnd, LPARAM lp) {
+    auto* st = reinterpret_cast<FindState*>(lp);
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == GetCurrentProcessId()) return TRUE;  // never type into ourselves
+    wchar_t buf[512];
+    const int n = GetWindowTextW(hwnd, buf, 512);
+    std::wstring_view text(buf, static_cast<std::size_t>(std::max(n, 0)));
+    if (text == st->title) {
+        st->exact = hwnd;
+        return FALSE;
+    }
+    if (!st->prefix && text.size() > st->title.size() && text.substr(0, st->title.size()) == st->title)
+        st->prefix = hwnd;
+    return TRUE;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD pid = 0;
+    if (hwnd) GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+// Elevation of a process; nullopt when it cannot be asked.
+std::optional<bool> IsElevated(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const BOOL ok = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    CloseHandle(token);
+    if (!ok) return std::nullopt;
+    return elevation.TokenIsElevated != 0;
+}
+
+// SendInput reports success even when the system drops input bound for a
+// process of higher integrity, so ask before typing.
+void RefuseIfHostIsElevated(HWND target) {
+    const auto ours = IsElevated(GetCurrentProcess());
+    if (ours && *ours) return;  // nothing outranks us
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOf(target));
+    if (!process) throw HostError("cannot inspect the host process");
+    const auto theirs = IsElevated(process);
+    CloseHandle(process);
+    if (!theirs) throw HostError("cannot inspect the host process");
+    if (*theirs) throw HostError("the host runs with higher rights");
+}
+
+bool IsExtendedKey(WORD vk) {
+    switch (vk) {
+        case VK_RMENU: case VK_RCONTROL: case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END:
+        case VK_PRIOR: case VK_NEXT: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        case VK_LWIN: case VK_RWIN: case VK_APPS: case VK_DIVIDE: case VK_NUMLOCK: case VK_SNAPSHOT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INPUT ToInput(const KeyEvent& e, HKL layout) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.dwExtraInfo = kInjectedTag;
+    if (e.unicode) {
+        in.ki.wVk = 0;
+        in.ki.wScan = e.scan;
+        in.ki.dwFlags = KEYEVENTF_UNICODE;
+    } else {
+        in.ki.wVk = e.vkey;
+        const UINT scan = MapVirtualKeyExW(e.vkey, MAPVK_VK_TO_VSC_EX, layout);
+        in.ki.wScan = static_cast<WORD>(scan & 0xFF);
+        if ((scan & 0xFF00) == 0xE000 || IsExtendedKey(e.vkey)) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    }
+    if (e.up) in.ki.dwFlags |= KEYEVENTF_KEYUP;
+    return in;
+}
+
+INPUT PlainKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.ki.dwExtraInfo = kInjectedTag;
+    return in;
+}
+
+HKL LayoutOfForeground() {
+    HWND fg = GetForegroundWindow();
+    GUITHREADINFO gti{sizeof gti};
+    DWORD tid = GetWindowThreadProcessId(fg, nullptr);
+    if (tid && GetGUIThreadInfo(tid, &gti) && gti.hwndFocus) tid = GetWindowThreadProcessId(gti.hwndFocus, nullptr);
+    return GetKeyboardLayout(tid);
+}
+
+}  // namespace
+
+HWND FindHostWindow(std::string_view title) {
+    if (title.empty()) return nullptr;
+    FindState st{Widen(title)};
+    EnumWindows(CollectHost, reinterpret_cast<LPARAM>(&st));
+    return st.exact ? st.exact : st.prefix;
+}
+
+bool Win32Desktop::ActivateWindow(std::string_view title) {
+    HWND host = FindHostWindow(title);
+    if (!host || IsHungAppWindow(host)) return false;
+    if (IsIconic(host)) ShowWindow(host, SW_RESTORE);
+    const DWORD hostPid = ProcessOf(host);
+    auto hostIsForeground = [&] { return ProcessOf(GetForegroundWindow()) == hostPid; };
+    if (hostIsForeground()) return true;
+    // The click on our window gave us the right to set the foreground. Trust
+    // only what GetForegroundWindow says afterwards: it can be NULL for a moment.
+    SetForegroundWindow(host);
+    const auto until = Clock::now() + std::chrono::milliseconds(500);
+    while (!hostIsForeground() && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (hostIsForeground()) {
+        BringWindowToTop(host);
+        return true;
+    }
+    return false;
+}
+
+bool Win32Desktop::ForegroundIsHost(std::string_view title) {
+    HWND host = FindHostWindow(title);
+    return host && ProcessOf(GetForegroundWindow()) == ProcessOf(host);
+}
+
+Layout Win32Desktop::ForegroundLayout() {
+    HKL hkl = LayoutOfForeground();
+    return [hkl](char16_t ch) -> std::optional<LayoutKey> {
+        const SHORT r = VkKeyScanExW(static_cast<WCHAR>(ch), hkl);
+        if (r == -1) return std::nullopt;
+        return LayoutKey{static_cast<std::uint8_t>(r & 0xFF), static_cast<std::uint8_t>((r >> 8) & 0xFF)};
+    };
+}
+
+std::uint8_t Win32Desktop::HeldModifiers() {
+    static constexpr std::pair<int, std::uint8_t> kKeys[] = {
+        {VK_LSHIFT, kHeldLShift}, {VK_RSHIFT, kHeldRShift}, {VK_LCONTROL, kHeldLCtrl}, {VK_RCONTROL, kHeldRCtrl},
+        {VK_LMENU, kHeldLAlt},    {VK_RMENU, kHeldRAlt},    {VK_LWIN, kHeldLWin},      {VK_RWIN, kHeldRWin},
+    };
+    std::uint8_t held = 0;
+    for (auto [vk, bit] : kKeys)
+        if (GetAsyncKeyState(vk) & 0x8000) held |= bit;
+    return held;
+}
+
+void Win32Desktop::Inject(std::span<const KeyEvent> events) {
+    HWND target = GetForegroundWindow();
+    if (!target) throw HostError("no foreground window");
+    RefuseIfHostIsElevated(target);
+    const HKL hkl = LayoutOfForeground();
+
+    std::vector<INPUT> inputs;
+    inputs.reserve(events.size() + 4);
+    // Caps Lock would invert letters typed as keys: switch it off around the text.
+    const bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
+    for (const KeyEvent& e : events) inputs.push_back(ToInput(e, hkl));
+    if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
+
+    // One call: the system does not interleave the user's own keys into it.
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) throw HostError("input was blocked");
+
+    // Return only once the host's thread has handled the keys. SendInput has
+    // queued them, in order, for the foreground thread. A message sent to a
+    // window is handled only when its thread next asks for a message, and
+    // each such request takes at most one queued input message. Every key
+    // event gives at most two messages (the key and the character
+    // TranslateMessage posts), so after one round trip per message, plus one,
+    // the thread has asked for a message after handling the last key. A hung
+    // or vanished host ends the wait at once.
+    const std::size_t roundTrips = 2 * inputs.size() + 1;
+    for (std::size_t i = 0; i < roundTrips; ++i) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) break;
+    }
+}
+
+bool Win32Desktop::ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
+
+Clock::time_point Win32Desktop::Now() { return Clock::now(); }
+
+void Win32Desktop::ProcessEventsUntil(Clock::time_point deadline) {
+    // Windows keep repainting and taking clicks during a wait, and a click's
+    // whole command runs inside it; the thread sleeps in between.
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= deadline) return;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                // The toolbar is closing: leave the quit for the main loop and stop waiting.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+MessageAnswer Win32Desktop::ShowMessage(std::string_view text, std::string_view title, MessageStyle style) {
+    HWND owner = owner_ ? GetLastActivePopup(owner_) : nullptr;
+    if (owner && !IsWindowEnabled(owner)) owner = owner_;
+    const UINT type = style == MessageStyle::YesNo ? MB_YESNO : (MB_OK | MB_ICONEXCLAMATION);
+    const int r = MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), type | MB_SETFOREGROUND);
+    return static_cast<MessageAnswer>(r);
+}
+
+}  // namespace kelo

@@ -1,0 +1,36 @@
+#pragma once
+// The channel's platform side on Win32: finding and activating the host,
+// injecting keys into it, waiting while windows keep working.
+#include <windows.h>
+
+#include "channel/Desktop.h"
+
+namespace kelo {
+
+// Tag on every key event we inject, so a receiver (and our own tests) can tell them apart.
+inline constexpr ULONG_PTR kInjectedTag = 0x4B454C4F;  // "KELO"
+
+class Win32Desktop : public Desktop {
+   public:
+    // Message boxes are owned by `owner`'s last active popup (the open dialog, else the toolbar).
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    bool ActivateWindow(std::string_view title) override;
+    bool ForegroundIsHost(std::string_view title) override;
+    Layout ForegroundLayout() override;
+    std::uint8_t HeldModifiers() override;
+    void Inject(std::span<const KeyEvent> events) override;
+    bool ShiftDown() override;
+    Clock::time_point Now() override;
+    void ProcessEventsUntil(Clock::time_point deadline) override;
+    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override;
+
+   private:
+    HWND owner_ = nullptr;
+};
+
+// The top-level window titled `title` (else one whose title begins with it),
+// not one of ours. nullptr when there is none or the title is empty.
+HWND FindHostWindow(std::string_view title);
+
+}  // namespace kelo

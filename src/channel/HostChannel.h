@@ -1,0 +1,57 @@
+#pragma once
+// The host command channel: activating the host, typing key strings with the
+// waits between them, the Shift test, and the command frame with its trap.
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "channel/Desktop.h"
+
+namespace kelo {
+
+// What the channel reads of the settings at every use.
+struct ChannelSettings {
+    std::string appName;  // host window title or its beginning
+    std::string dTime1;   // seconds after activation, as text: converted at each use
+    float dTime2 = 0.1f;  // seconds after each cancel and each Enter
+};
+
+// Raised by the channel's steps; the command frame's trap catches it.
+class HostError : public std::runtime_error {
+   public:
+    using std::runtime_error::runtime_error;
+};
+
+class HostChannel {
+   public:
+    // Contract: both outlive the channel; `settings` may change between calls.
+    HostChannel(Desktop& desktop, const ChannelSettings& settings) : desktop_(desktop), settings_(settings) {}
+
+    void WaitSeconds(double seconds);
+    void WaitSeconds(std::string_view secondsText);  // throws when the text is not a number
+    void ActivateHost();
+    void SendCancel();
+    void SendEnter();
+    void BeginHostCommand();
+    // Types one key string in the SendKeys notation (UTF-8); no wait follows.
+    void Type(std::string_view keyString);
+    bool IsShiftHeld();
+
+    Desktop& desktop() { return desktop_; }
+
+   private:
+    void SendKeyString(std::u16string_view keys);
+
+    Desktop& desktop_;
+    const ChannelSettings& settings_;
+};
+
+// The command frame's error trap: runs `body`; any error ends it and shows
+// the channel's one message. Returns false when the trap fired.
+bool RunHostCommand(HostChannel& channel, const std::function<void()>& body);
+
+// Runs `body` with a trap that ends it silently (the start-up command).
+bool RunSilently(const std::function<void()>& body);
+
+}  // namespace kelo

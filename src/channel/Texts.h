@@ -1,0 +1,55 @@
+#pragma once
+// Every Japanese text the user sees, in one place (UTF-8).
+#include <string_view>
+
+namespace kelo::texts {
+
+inline constexpr std::string_view kProgramTitle = "KeloMenu";
+inline constexpr std::string_view kDefaultHostTitle = "Creo Elements/Direct Drafting 20.3";
+
+// The one failure message of every host command.
+inline constexpr std::string_view kStartHostFirst = "始めにアプリの設定または起動してください。";
+inline constexpr std::string_view kMenuMessageTitle = "Keloメニュー";
+
+inline constexpr std::string_view kStartupCommand = "DIM_CATCH_ANGLE 1";
+
+// Toolbar caption: title, 5 blanks, 10 ideographic blanks, 2 blanks, 24 ideographic blanks, 2 blanks, hint.
+inline constexpr std::string_view kMenuCaption =
+    "Kelo Menu Ver.1.32"
+    "     "
+    "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+    "  "
+    "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+    "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+    "  "
+    "アイコンの説明を表示するには、ここをクリックした後にアイコンの上にマウスポインターを合わせてください。";
+
+inline constexpr std::string_view kExpandCaption = "▼";
+inline constexpr std::string_view kExpandTip = "アイコンを拡張します。";
+inline constexpr std::string_view kCollapseCaption = "▲";
+inline constexpr std::string_view kCollapseTip = "アイコンを縮小します。";
+
+// Settings dialog.
+inline constexpr std::string_view kAppSetCaption = "AppSet";
+inline constexpr std::string_view kAppSetPrompt = "アプリのタイトル名を入力してください。";
+
+// Profile dialogs.
+inline constexpr std::string_view kFaceCaption = "端面";
+inline constexpr std::string_view kLongCaption = "長手";
+inline constexpr std::string_view kTaperCaption = "テーパー";
+inline constexpr std::string_view kArc1Caption = "円弧凹";
+inline constexpr std::string_view kArc2Caption = "円弧凸";
+inline constexpr std::string_view kStartXMissing = "始点Xが未設定です。";
+inline constexpr std::string_view kStartZMissing = "始点Zが未設定です。";
+inline constexpr std::string_view kEndXMissing = "終点Xが未設定です。";
+inline constexpr std::string_view kEndZMissing = "終点Zが未設定です。";
+inline constexpr std::string_view kOk = "OK";
+inline constexpr std::string_view kCancel = "ｷｬﾝｾﾙ";
+inline constexpr std::string_view kDialogFont = "ＭＳ ゴシック";
+
+}  // namespace kelo::texts
+
+namespace kelo::texts {
+// Settings dialog: an Enter Time that is not a number is refused, nothing is lost.
+inline constexpr std::string_view kEnterTimeNotNumber = "Enter Time には数値を入力してください。";
+}  // namespace kelo::texts

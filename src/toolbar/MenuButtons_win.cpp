@@ -1,0 +1,162 @@
+#include "toolbar/MenuButtons_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "channel/WinText_win.h"
+#include "resources/Pictures_win.h"
+#include "toolbar/Commands.h"
+#include "toolbar/FormWindow_win.h"
+
+namespace kelo {
+
+namespace {
+
+// Pictures come in 24, 36 and 48 pixels; take the nearest at or above the
+// scaled size so they stay crisp at 100, 150 and 200 %.
+int PictureSizeFor(UINT dpi) {
+    const int need = MulDiv(24, static_cast<int>(dpi), 96);
+    if (need <= 24) return 24;
+    if (need <= 36) return 36;
+    return 48;
+}
+
+std::string_view TipOf(const LayoutRow& row) {
+    if (auto i = FindCommand(row.name)) return kCommands[*i].tip;
+    return {};
+}
+
+}  // namespace
+
+MenuButtons::~MenuButtons() {
+    FreePictures();
+    if (font_) DeleteObject(font_);
+}
+
+void MenuButtons::Create(HWND parent, HINSTANCE instance) {
+    parent_ = parent;
+    // TTS_ALWAYSTIP: the tips show on hover after the title bar has been
+    // clicked, and also while the host is the active window.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance,
+                               nullptr);
+    // Buttons first, frames last: among siblings the earlier window is on top,
+    // so a frame never paints over a button.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < kLayout.size(); ++i) {
+            const LayoutRow& row = kLayout[i];
+            const bool frame = row.kind == ControlKind::Frame;
+            if (frame != (pass == 1)) continue;
+            DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+            if (frame)
+                style |= BS_GROUPBOX;
+            else if (row.kind == ControlKind::TextButton)
+                style |= BS_PUSHBUTTON;
+            else
+                style |= BS_OWNERDRAW;
+            controls_[i] = CreateWindowExW(0, L"BUTTON", Widen(row.caption).c_str(), style, 0, 0, 10, 10, parent,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance,
+                                           nullptr);
+            if (frame) continue;
+            const std::wstring tip = Widen(TipOf(row));
+            if (tip.empty() && row.name != "C_EXTEND") continue;
+            TOOLINFOW ti{sizeof ti};
+            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            ti.hwnd = parent;
+            ti.uId = reinterpret_cast<UINT_PTR>(controls_[i]);
+            ti.lpszText = const_cast<wchar_t*>(tip.c_str());
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+    }
+    Relayout(GetDpiForWindow(parent));
+}
+
+void MenuButtons::Relayout(UINT dpi) {
+    dpi_ = dpi;
+    const int d = static_cast<int>(dpi);
+    if (font_) DeleteObject(font_);
+    font_ = CreateUiFont(dpi);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, d, 96));
+    for (std::size_t i = 0; i < kLayout.size(); ++i) {
+        if (!controls_[i]) continue;
+        const TwipRect r = ClientRectTwips(kLayout[i]);
+        SetWindowPos(controls_[i], nullptr, TwipsToPixels(r.left, d), TwipsToPixels(r.top, d),
+                     TwipsToPixels(r.width, d), TwipsToPixels(r.height, d), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    MakePictures();
+}
+
+const LayoutRow* MenuButtons::RowOf(int id) const {
+    const int i = id - kFirstId;
+    if (i < 0 || i >= static_cast<int>(kLayout.size())) return nullptr;
+    return &kLayout[static_cast<std::size_t>(i)];
+}
+
+void MenuButtons::SetCaption(std::string_view name, std::string_view caption) {
+    if (auto i = FindLayoutRow(name)) SetWindowTextUtf8(controls_[*i], caption);
+}
+
+void MenuButtons::SetTip(std::string_view name, std::string_view tip) {
+    auto i = FindLayoutRow(name);
+    if (!i) return;
+    std::wstring text = Widen(tip);
+    TOOLINFOW ti{sizeof ti};
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = parent_;
+    ti.uId = reinterpret_cast<UINT_PTR>(controls_[*i]);
+    ti.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void MenuButtons::MakePictures() {
+    FreePictures();
+    pictureSize_ = PictureSizeFor(dpi_);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (std::size_t i = 0; i < kLayout.size(); ++i) {
+        const LayoutRow& row = kLayout[i];
+        if (row.picture) pictures_[i] = CreatePictureBitmap(row.name, pictureSize_, face);
+        if (row.secondPicture)
+            secondPictures_[i] = CreatePictureBitmap(std::string(row.name) + "#2", pictureSize_, face);
+    }
+}
+
+void MenuButtons::FreePictures() {
+    for (auto* set : {&pictures_, &secondPictures_})
+        for (HBITMAP& b : *set) {
+            if (b) DeleteObject(b);
+            b = nullptr;
+        }
+}
+
+void MenuButtons::Draw(const DRAWITEMSTRUCT& item) {
+    const int i = static_cast<int>(item.CtlID) - kFirstId;
+    if (i < 0 || i >= static_cast<int>(kLayout.size())) return;
+    const auto index = static_cast<std::size_t>(i);
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    RECT rc = item.rcItem;
+    FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    // The second picture, where there is one, is the pressed look.
+    HBITMAP picture = (pressed && secondPictures_[index]) ? secondPictures_[index] : pictures_[index];
+    if (!picture) return;
+    const int shift = (pressed && !secondPictures_[index]) ? 1 : 0;
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    // Centred and clipped by the button, as the narrow colour buttons need.
+    const int x = (w - pictureSize_) / 2 + shift, y = (h - pictureSize_) / 2 + shift;
+    HDC mem = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(mem, picture);
+    const int inset = 2;
+    HRGN clip = CreateRectRgn(rc.left + inset, rc.top + inset, rc.right - inset, rc.bottom - inset);
+    SelectClipRgn(item.hDC, clip);
+    BitBlt(item.hDC, x, y, pictureSize_, pictureSize_, mem, 0, 0, SRCCOPY);
+    SelectClipRgn(item.hDC, nullptr);
+    DeleteObject(clip);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+}  // namespace kelo

@@ -1,0 +1,224 @@
+#include "toolbar/Menu_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <array>
+#include <string>
+
+#include "channel/Desktop_win.h"
+#include "channel/Texts.h"
+#include "channel/WinText_win.h"
+#include "profiles/ProfileState.h"
+#include "resources/Pictures_win.h"
+#include "toolbar/AppNameSet_win.h"
+#include "toolbar/FormWindow_win.h"
+#include "toolbar/Layout.h"
+#include "toolbar/Menu.h"
+#include "toolbar/MenuButtons_win.h"
+#include "toolbar/RegistryStore_win.h"
+
+namespace kelo {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KeloMenuToolbar";
+
+// The folder of our own executable, without a trailing "\" except at a drive's root.
+std::string ExeFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    path.resize(slash);
+    if (path.size() == 2 && path[1] == L':') path += L'\\';
+    return Narrow(path);
+}
+
+class MenuWindow {
+   public:
+    int Run(HINSTANCE instance) {
+        instance_ = instance;
+        Register();
+        // Hidden until the start is over, as the window becomes visible only after its load.
+        hwnd_ = CreateWindowExW(0, kClassName, Widen(texts::kMenuCaption).c_str(),
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
+                                100, 100, nullptr, nullptr, instance, this);
+        if (!hwnd_) return 1;
+        if (!Menu_Form_Load()) {
+            DestroyWindow(hwnd_);
+            return 0;
+        }
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        UpdateWindow(hwnd_);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        return 0;
+    }
+
+   private:
+    void Register() {
+        WNDCLASSEXW wc{sizeof wc};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = instance_;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kClassName;
+        RegisterClassExW(&wc);
+    }
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCCREATE) {
+            auto* self = static_cast<MenuWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<MenuWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+        try {
+            switch (msg) {
+                HANDLE_MSG(hwnd, WM_CREATE, self->OnCreate);
+                HANDLE_MSG(hwnd, WM_COMMAND, self->OnCommand);
+                HANDLE_MSG(hwnd, WM_DRAWITEM, self->OnDrawItem);
+                HANDLE_MSG(hwnd, WM_ACTIVATE, self->OnActivate);
+                HANDLE_MSG(hwnd, WM_CLOSE, self->OnClose);
+                HANDLE_MSG(hwnd, WM_DESTROY, self->OnDestroy);
+                case WM_DPICHANGED: return self->OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+                case WM_NCDESTROY: SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
+            }
+        } catch (...) {
+            // A handler's own trap decides what the user sees; nothing reaches user32.
+            return 0;
+        }
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+
+    // Builds the controls from the layout table.
+    BOOL OnCreate(HWND, LPCREATESTRUCT) {
+        desktop_.SetOwner(hwnd_);
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+        bigIcon_ = CreateAppIcon(MulDiv(32, dpi, 96));
+        smallIcon_ = CreateAppIcon(MulDiv(16, dpi, 96));
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+        buttons_.Create(hwnd_, instance_);
+        return TRUE;
+    }
+
+    // Steps of the window's load; false when the start must end without a word.
+    bool Menu_Form_Load() {
+        if (!model_.LoadSettingsAtStart(store_, ExeFolder())) return false;
+        PlaceAtTopRight();
+        ApplyExtendLook();
+        InitProfileState(profile_);
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        model_.SendStartupCommand();
+        return true;
+    }
+
+    // Left edge at screen width - window width - 3200 twips, top edge at 0.
+    void PlaceAtTopRight() {
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+        const SIZE outer = OuterSizeForClientTwips(hwnd_, kClientWidthTwips, kClientHeightTwips);
+        const int left = GetSystemMetrics(SM_CXSCREEN) - outer.cx - TwipsToPixels(kRightMarginTwips, dpi);
+        SetWindowPos(hwnd_, nullptr, left, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // Height, C_EXTEND caption and tooltip of the collapsed or expanded state.
+    void ApplyExtendLook() {
+        const ExtendLook look = model_.Look();
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, TwipsToPixels(look.heightTwips, dpi),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        buttons_.SetCaption("C_EXTEND", look.caption);
+        buttons_.SetTip("C_EXTEND", look.tip);
+    }
+
+    void OnCommand(HWND, int id, HWND, UINT code) {
+        if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;  // a quick second click is a click too
+        const LayoutRow* row = buttons_.RowOf(id);
+        if (!row) return;
+        const auto index = FindCommand(row->name);
+        if (!index) return;
+        Click(kCommands[*index]);
+    }
+
+    void Click(const CommandRow& row) {
+        switch (row.behaviour) {
+            case Behaviour::Plain:
+            case Behaviour::Sequence: model_.RunCommand(row); break;
+            case Behaviour::AppSet: Menu_AppSet_Click(); break;
+            case Behaviour::Extend: Menu_C_EXTEND_Click(); break;
+            case Behaviour::ProfileFace:
+            case Behaviour::ProfileLong:
+            case Behaviour::ProfileTaper: OpenProfileDialog(row.behaviour); break;
+            default: break;  // file commands, toggles and launchers come with their own work
+        }
+    }
+
+    void Menu_AppSet_Click() { ShowAppNameSet(hwnd_, model_.settings().channel); }
+
+    void Menu_C_EXTEND_Click() {
+        model_.Menu_C_EXTEND_Click();
+        ApplyExtendLook();
+    }
+
+    // The profile dialogs open modally, owned by the toolbar.
+    void OpenProfileDialog(Behaviour) {}
+
+    void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) { buttons_.Draw(*item); }
+
+    // Every activation puts the toolbar back on top of all windows.
+    void OnActivate(HWND, UINT state, HWND, BOOL) {
+        if (state != WA_INACTIVE) Menu_Form_Activate();
+    }
+    void Menu_Form_Activate() { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE); }
+
+    void OnClose(HWND) { DestroyWindow(hwnd_); }
+
+    // Closing is never refused: the settings are stored and the program ends.
+    void OnDestroy(HWND) {
+        Menu_Form_Unload();
+        PostQuitMessage(0);
+    }
+    void Menu_Form_Unload() { model_.Menu_Form_Unload(store_); }
+
+    LRESULT OnDpiChanged(UINT dpi, const RECT* suggested) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        buttons_.Relayout(dpi);
+        ApplyExtendLook();
+        return 0;
+    }
+
+    HINSTANCE instance_ = nullptr;
+    HWND hwnd_ = nullptr;
+    Win32Desktop desktop_;
+    MenuModel model_{desktop_};
+    ProfileState profile_;
+    RegistrySettingsStore store_;
+    MenuButtons buttons_;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+};
+
+}  // namespace
+
+int RunMenu(HINSTANCE instance) {
+    MenuWindow window;
+    return window.Run(instance);
+}
+
+}  // namespace kelo

@@ -1,0 +1,148 @@
+// The host command channel through its public operations, over a recording desktop.
+#include <gtest/gtest.h>
+
+#include "FakeDesktop.h"
+#include "channel/HostChannel.h"
+#include "channel/Texts.h"
+
+namespace kelo {
+namespace {
+
+using testing::FakeDesktop;
+
+const std::string kFailure = "[message 始めにアプリの設定または起動してください。|Keloメニュー|48]";
+
+struct Fixture {
+    FakeDesktop desktop;
+    ChannelSettings settings{"Creo Elements/Direct Drafting 20.3", "0.1", 0.1f};
+    HostChannel channel{desktop, settings};
+};
+
+TEST(HostChannel, PlainCommandFrameRunsItsStepsInOrder) {
+    Fixture f;
+    EXPECT_TRUE(RunHostCommand(f.channel, [&] {
+        f.channel.BeginHostCommand();
+        f.channel.Type("LINE ASSIST TWO_PTS");
+        f.channel.SendEnter();
+    }));
+    EXPECT_EQ(f.desktop.transcript,
+              "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]^C[wait 0.1]LINE ASSIST TWO_PTS\r[wait 0.1]");
+}
+
+TEST(HostChannel, FailuresEndTheCommandWithTheOneMessage) {
+    struct Case {
+        const char* name;
+        std::function<void(Fixture&)> arrange;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"no host window", [](Fixture& f) { f.desktop.windows.clear(); },
+         "[activate Creo Elements/Direct Drafting 20.3]" + kFailure},
+        {"empty title never matches", [](Fixture& f) { f.settings.appName.clear(); }, kFailure},
+        {"Act. Time that is not a number", [](Fixture& f) { f.settings.dTime1 = "abc"; },
+         "[activate Creo Elements/Direct Drafting 20.3]" + kFailure},
+        {"input blocked", [](Fixture& f) { f.desktop.blockInput = true; },
+         "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]" + kFailure},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        c.arrange(f);
+        EXPECT_FALSE(RunHostCommand(f.channel, [&] {
+            f.channel.BeginHostCommand();
+            f.channel.Type("LINE ASSIST TWO_PTS");
+            f.channel.SendEnter();
+        }));
+        EXPECT_EQ(f.desktop.transcript, c.expected);
+    }
+}
+
+TEST(HostChannel, HostWhoseTitleOnlyBeginsWithTheNameIsFound) {
+    Fixture f;
+    f.desktop.windows = {"Creo Elements/Direct Drafting 20.3 - [part1.mi]"};
+    EXPECT_TRUE(RunHostCommand(f.channel, [&] { f.channel.ActivateHost(); }));
+    EXPECT_EQ(f.desktop.foreground, "Creo Elements/Direct Drafting 20.3 - [part1.mi]");
+}
+
+TEST(HostChannel, WaitsReturnAtOnceForZeroOrLessAndReadTextEachTime) {
+    struct Case {
+        std::function<void(HostChannel&)> wait;
+        int pumps;
+        double seconds;
+    };
+    const Case cases[] = {
+        {[](HostChannel& c) { c.WaitSeconds(0.0); }, 0, 0},
+        {[](HostChannel& c) { c.WaitSeconds(-1.0); }, 0, 0},
+        {[](HostChannel& c) { c.WaitSeconds(std::string_view("0.1")); }, 1, 0.1},
+        {[](HostChannel& c) { c.WaitSeconds(std::string_view(" 2.5 ")); }, 1, 2.5},
+        {[](HostChannel& c) { c.WaitSeconds(1e300); }, 1, 86400},  // capped: a day at most
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        const auto start = f.desktop.now;
+        c.wait(f.channel);
+        EXPECT_EQ(f.desktop.eventPumps, c.pumps);
+        EXPECT_NEAR(std::chrono::duration<double>(f.desktop.now - start).count(), c.seconds, 1e-6);
+    }
+    Fixture f;
+    EXPECT_THROW(f.channel.WaitSeconds(std::string_view("1,5x")), std::exception);
+}
+
+TEST(HostChannel, ForegroundGuardActivatesTheHostAgainBeforeTyping) {
+    Fixture f;
+    f.desktop.windows.push_back("Notepad");
+    f.channel.ActivateHost();
+    f.desktop.foreground = "Notepad";  // the user clicked elsewhere during the wait
+    f.desktop.transcript.clear();
+    f.channel.Type("END");
+    EXPECT_EQ(f.desktop.transcript, "[activate Creo Elements/Direct Drafting 20.3]END");
+
+    // The host is gone: nothing is typed into the other program.
+    f.desktop.foreground = "Notepad";
+    f.desktop.windows = {"Notepad"};
+    f.desktop.transcript.clear();
+    EXPECT_THROW(f.channel.Type("END"), std::exception);
+    EXPECT_EQ(f.desktop.transcript, "[activate Creo Elements/Direct Drafting 20.3]");
+}
+
+TEST(HostChannel, SettingsChangesApplyFromTheNextCall) {
+    Fixture f;
+    f.desktop.windows.push_back("HostB");
+    f.settings = {"HostB", "0.25", 0.5f};
+    f.channel.BeginHostCommand();
+    EXPECT_EQ(f.desktop.transcript, "[activate HostB][wait 0.25]^C[wait 0.5]");
+}
+
+TEST(HostChannel, ShiftTestReadsTheKeyStateWhenAsked) {
+    Fixture f;
+    EXPECT_FALSE(f.channel.IsShiftHeld());
+    f.desktop.shift = true;
+    EXPECT_TRUE(f.channel.IsShiftHeld());
+}
+
+TEST(HostChannel, NestedCommandRunsToItsEndInsideTheFirstOnesWait) {
+    Fixture f;
+    f.desktop.onWait = [&] {
+        RunHostCommand(f.channel, [&] {
+            f.channel.Type("SECOND");
+            f.channel.SendEnter();
+        });
+    };
+    RunHostCommand(f.channel, [&] {
+        f.channel.ActivateHost();
+        f.channel.Type("FIRST");
+        f.channel.SendEnter();
+    });
+    EXPECT_EQ(f.desktop.transcript,
+              "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]SECOND\r[wait 0.1]FIRST\r[wait 0.1]");
+}
+
+TEST(HostChannel, SilentTrapShowsNothing) {
+    Fixture f;
+    f.desktop.windows.clear();
+    EXPECT_FALSE(RunSilently([&] { f.channel.BeginHostCommand(); }));
+    EXPECT_EQ(f.desktop.transcript.find("[message"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kelo
