@@ -1,0 +1,347 @@
+#include "channel/KeyPlan.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <map>
+#include <set>
+
+#include "channel/KeyString.h"
+#include "channel/Utf.h"
+
+namespace kelo {
+namespace {
+
+// A keyboard layout as VkKeyScanExW reports it: character -> (key, modifiers).
+// Entries are in the order the system searches, so the first entry for a
+// character is the one the layout function returns; later entries only teach
+// the replay what a second key types.
+struct LayoutEntry {
+    char16_t ch;
+    std::uint8_t vkey;
+    std::uint8_t mods;
+};
+
+class FakeLayout {
+   public:
+    explicit FakeLayout(std::vector<LayoutEntry> symbols) {
+        for (char c = 'a'; c <= 'z'; ++c) Add(c, static_cast<std::uint8_t>(c - 0x20), 0);
+        for (char c = 'A'; c <= 'Z'; ++c) Add(c, static_cast<std::uint8_t>(c), kModShift);
+        for (char c = '0'; c <= '9'; ++c) Add(c, static_cast<std::uint8_t>(c), 0);
+        Add(' ', 0x20, 0);
+        Add('\r', vk::kReturn, 0);
+        Add('\t', vk::kTab, 0);
+        Add('\b', vk::kBack, 0);
+        Add('\n', vk::kReturn, kModCtrl);
+        for (char c = 1; c <= 26; ++c) Add(c, static_cast<std::uint8_t>('A' + c - 1), kModCtrl);
+        for (const auto& e : symbols) Add(e.ch, e.vkey, e.mods);
+    }
+
+    Layout AsLayout() const {
+        return [this](char16_t ch) -> std::optional<LayoutKey> {
+            auto it = byChar_.find(ch);
+            if (it == byChar_.end()) return std::nullopt;
+            return it->second;
+        };
+    }
+
+    std::optional<char16_t> CharOf(std::uint8_t vkey, std::uint8_t mods) const {
+        auto it = byKey_.find({vkey, mods});
+        if (it == byKey_.end()) return std::nullopt;
+        return it->second;
+    }
+
+   private:
+    void Add(char16_t ch, std::uint8_t vkey, std::uint8_t mods) {
+        byChar_.try_emplace(ch, LayoutKey{vkey, mods});
+        byKey_.try_emplace({vkey, mods}, ch);
+    }
+    std::map<char16_t, LayoutKey> byChar_;
+    std::map<std::pair<std::uint8_t, std::uint8_t>, char16_t> byKey_;
+};
+
+constexpr std::uint8_t S = kModShift;
+
+// United States (0409).
+const FakeLayout& Us() {
+    static const FakeLayout layout({
+        {')', '0', S}, {'!', '1', S}, {'@', '2', S}, {'#', '3', S}, {'$', '4', S}, {'%', '5', S},
+        {'^', '6', S}, {'&', '7', S}, {'*', '8', S}, {'(', '9', S},
+        {';', 0xBA, 0}, {':', 0xBA, S}, {'=', 0xBB, 0}, {'+', 0xBB, S}, {',', 0xBC, 0}, {'<', 0xBC, S},
+        {'-', 0xBD, 0}, {'_', 0xBD, S}, {'.', 0xBE, 0}, {'>', 0xBE, S}, {'/', 0xBF, 0}, {'?', 0xBF, S},
+        {'`', 0xC0, 0}, {'~', 0xC0, S}, {'[', 0xDB, 0}, {'{', 0xDB, S}, {'\\', 0xDC, 0}, {'|', 0xDC, S},
+        {']', 0xDD, 0}, {'}', 0xDD, S}, {'\'', 0xDE, 0}, {'"', 0xDE, S},
+        {0x1B, 0xDB, kModCtrl}, {0x1C, 0xDC, kModCtrl}, {0x1D, 0xDD, kModCtrl},
+    });
+    return layout;
+}
+
+// Japanese JIS (0411), without the IME: kana and kanji are not on any key.
+const FakeLayout& Jis() {
+    static const FakeLayout layout({
+        {'!', '1', S}, {'"', '2', S}, {'#', '3', S}, {'$', '4', S}, {'%', '5', S}, {'&', '6', S},
+        {'\'', '7', S}, {'(', '8', S}, {')', '9', S},
+        {'-', 0xBD, 0}, {'=', 0xBD, S}, {'^', 0xDE, 0}, {'~', 0xDE, S}, {'\\', 0xDC, 0}, {'|', 0xDC, S},
+        {'@', 0xC0, 0}, {'`', 0xC0, S}, {'[', 0xDB, 0}, {'{', 0xDB, S}, {';', 0xBB, 0}, {'+', 0xBB, S},
+        {':', 0xBA, 0}, {'*', 0xBA, S}, {']', 0xDD, 0}, {'}', 0xDD, S}, {',', 0xBC, 0}, {'<', 0xBC, S},
+        {'.', 0xBE, 0}, {'>', 0xBE, S}, {'/', 0xBF, 0}, {'?', 0xBF, S},
+        {'\\', 0xE2, 0}, {'_', 0xE2, S},  // the "ro" key: its '\\' is the second one
+        {0x1B, 0xDB, kModCtrl}, {0x1C, 0xDC, kModCtrl}, {0x1D, 0xDD, kModCtrl},
+    });
+    return layout;
+}
+
+constexpr std::uint16_t kModifierKeys[] = {vk::kShift,    vk::kLShift, vk::kRShift, vk::kControl,
+                                           vk::kLControl, vk::kRControl, vk::kMenu, vk::kLMenu,
+                                           vk::kRMenu,    vk::kLWin,   vk::kRWin};
+
+std::set<std::uint32_t> HeldKeys(std::uint8_t held) {
+    const std::pair<std::uint8_t, std::uint16_t> map[] = {
+        {kHeldLShift, vk::kLShift}, {kHeldRShift, vk::kRShift}, {kHeldLCtrl, vk::kLControl},
+        {kHeldRCtrl, vk::kRControl}, {kHeldLAlt, vk::kLMenu},   {kHeldRAlt, vk::kRMenu},
+        {kHeldLWin, vk::kLWin},     {kHeldRWin, vk::kRWin}};
+    std::set<std::uint32_t> keys;
+    for (auto [bit, vkey] : map) {
+        if (held & bit) keys.insert(vkey);
+    }
+    return keys;
+}
+
+// Plays the events into a target with the given layout, the way its message
+// loop would turn key downs into characters. Starts with the held keys down.
+// A key the layout does not type with the modifiers down gives U+FFFD.
+struct Replay {
+    std::u16string typed;
+    std::set<std::uint32_t> down;
+    bool unicodeUnderModifier = false;
+
+    Replay(const std::vector<KeyEvent>& events, const FakeLayout& layout, std::uint8_t held)
+        : down(HeldKeys(held)) {
+        for (const auto& e : events) {
+            const std::uint32_t id = e.unicode ? 0x10000 + e.scan : e.vkey;
+            if (e.up) {
+                down.erase(id);
+                continue;
+            }
+            down.insert(id);
+            if (e.unicode) {
+                unicodeUnderModifier = unicodeUnderModifier || AnyModifier();
+                typed += static_cast<char16_t>(e.scan);
+            } else if (!IsModifier(e.vkey)) {
+                typed += CharOf(e.vkey, layout);
+            }
+        }
+    }
+
+    bool Has(std::initializer_list<std::uint16_t> keys) const {
+        for (auto k : keys) {
+            if (down.count(k)) return true;
+        }
+        return false;
+    }
+    bool AnyModifier() const {
+        for (auto k : kModifierKeys) {
+            if (down.count(k)) return true;
+        }
+        return false;
+    }
+    static bool IsModifier(std::uint16_t vkey) {
+        for (auto k : kModifierKeys) {
+            if (k == vkey) return true;
+        }
+        return false;
+    }
+    char16_t CharOf(std::uint16_t vkey, const FakeLayout& layout) const {
+        if (Has({vk::kLWin, vk::kRWin})) return 0xFFFD;
+        std::uint8_t mods = 0;
+        if (Has({vk::kShift, vk::kLShift, vk::kRShift})) mods |= kModShift;
+        if (Has({vk::kControl, vk::kLControl, vk::kRControl})) mods |= kModCtrl;
+        if (Has({vk::kMenu, vk::kLMenu, vk::kRMenu})) mods |= kModAlt;
+        return layout.CharOf(static_cast<std::uint8_t>(vkey), mods).value_or(0xFFFD);
+    }
+};
+
+std::vector<KeyEvent> Plan(std::u16string_view keys, std::uint8_t held, const FakeLayout& layout) {
+    return PlanKeys(ParseKeyString(keys), held, layout.AsLayout());
+}
+
+struct LayoutCase {
+    const char* name;
+    const FakeLayout& layout;
+};
+
+const std::uint8_t kHeldStates[] = {
+    0,
+    kHeldLShift,
+    kHeldRShift | kHeldLCtrl,
+    kHeldLAlt,
+    kHeldRAlt | kHeldLWin,
+    0xFF,
+};
+
+TEST(KeyPlanTest, HostCommandLinesTypeExactlyOnBothLayouts) {
+    struct Case {
+        std::u16string keys;
+        std::u16string typed;
+    };
+    const Case cases[] = {
+        {u"LINE ASSIST TWO_PTS", u"LINE ASSIST TWO_PTS"},
+        {u"add_dim_prefix #14'1'#15 end", u"add_dim_prefix #14'1'#15 end"},
+        {u"vetra_line_change 'c_dash_d' 1", u"vetra_line_change 'c_dash_d' 1"},
+        {u"C_LINE HORIZONTAL 0,0", u"C_LINE HORIZONTAL 0,0"},
+        {u"-7.6794,40", u"-7.6794,40"},
+        {u"C:\\図面\\a.mi", u"C:\\図面\\a.mi"},
+        {u"D:\\MI\\図A_図", u"D:\\MI\\図A_図"},
+        {u"^C", u"\x03"},
+        {u"^c", u"\x03"},
+        {u"~", u"\r"},
+        {u"{ENTER}", u"\r"},
+        {u"a\rb\nc\td", u"a\rb\rc\td"},
+        {u"{@}{\"}{:}{*}{=}{`}{|}{<}{>}{?}{!}{&}{$}", u"@\":*=`|<>?!&$"},
+        {u"{+}{^}{%}{~}{(}{)}{{}{}}{[}{]}", u"+^%~(){}[]"},
+        {u"+abc", u"Abc"},
+        {u"+(ab)c", u"ABc"},
+        {u"aAaA", u"aAaA"},
+        {u"\U0001F600x", u"\U0001F600x"},
+    };
+    const LayoutCase layouts[] = {{"US", Us()}, {"JIS", Jis()}};
+    for (const auto& layout : layouts) {
+        for (std::uint8_t held : kHeldStates) {
+            for (const auto& c : cases) {
+                SCOPED_TRACE(std::string(layout.name) + " held=" + std::to_string(held) + " " +
+                             Utf16ToUtf8(c.keys));
+                const auto events = Plan(c.keys, held, layout.layout);
+                const Replay replay(events, layout.layout, held);
+                EXPECT_EQ(Utf16ToUtf8(replay.typed), Utf16ToUtf8(c.typed));
+                EXPECT_FALSE(replay.unicodeUnderModifier);
+            }
+        }
+    }
+}
+
+// Every key goes down only when up and up only when down; what the user
+// held is released first and pressed again last, so the state at the end is
+// the physical state.
+TEST(KeyPlanTest, EveryDownHasItsUpAndHeldKeysAreRestored) {
+    const std::u16string keys[] = {u"LINE ASSIST TWO_PTS", u"^C", u"+^%x{F4 2}~", u"C:\\図面", u"%(ab)"};
+    const LayoutCase layouts[] = {{"US", Us()}, {"JIS", Jis()}};
+    for (const auto& layout : layouts) {
+        for (std::uint8_t held : kHeldStates) {
+            for (const auto& k : keys) {
+                SCOPED_TRACE(std::string(layout.name) + " held=" + std::to_string(held) + " " + Utf16ToUtf8(k));
+                const auto events = Plan(k, held, layout.layout);
+                auto down = HeldKeys(held);
+                const std::size_t restoreCount = down.size();
+                ASSERT_GE(events.size(), restoreCount);
+                for (std::size_t i = 0; i < events.size(); ++i) {
+                    const auto& e = events[i];
+                    const std::uint32_t id = e.unicode ? 0x10000 + e.scan : e.vkey;
+                    if (e.up) {
+                        EXPECT_EQ(down.erase(id), 1u) << "up without down at " << i;
+                    } else {
+                        EXPECT_TRUE(down.insert(id).second) << "down twice at " << i;
+                    }
+                    if (i + 1 == events.size() - restoreCount) {
+                        EXPECT_TRUE(down.empty()) << "keys still down before the restore";
+                    }
+                }
+                EXPECT_EQ(down, HeldKeys(held));
+                for (std::size_t i = events.size() - restoreCount; i < events.size(); ++i) {
+                    EXPECT_FALSE(events[i].up);
+                    EXPECT_TRUE(HeldKeys(held).count(events[i].vkey));
+                }
+            }
+        }
+    }
+}
+
+TEST(KeyPlanTest, AltAndWinAreReleasedInsideCtrl) {
+    for (std::uint8_t held : {std::uint8_t(kHeldLAlt), std::uint8_t(kHeldRAlt), std::uint8_t(kHeldLWin),
+                              std::uint8_t(kHeldRWin | kHeldLShift), std::uint8_t(0xFF)}) {
+        SCOPED_TRACE(held);
+        const auto events = Plan(u"a", held, Us());
+        bool ctrl = false;
+        int wrapped = 0;
+        for (const auto& e : events) {
+            if (e.vkey == vk::kControl) ctrl = !e.up;
+            if (e.up && (e.vkey == vk::kLMenu || e.vkey == vk::kRMenu || e.vkey == vk::kLWin ||
+                         e.vkey == vk::kRWin)) {
+                EXPECT_TRUE(ctrl) << "released " << e.vkey << " without Ctrl";
+                ++wrapped;
+            }
+        }
+        EXPECT_EQ(wrapped, std::popcount(static_cast<unsigned>(held & 0xF0)));
+    }
+    // Shift alone needs no wrap.
+    const auto shiftOnly = Plan(u"a", kHeldLShift, Us());
+    EXPECT_EQ(shiftOnly.front(), (KeyEvent{vk::kLShift, 0, true, false}));
+    EXPECT_EQ(shiftOnly.back(), (KeyEvent{vk::kLShift, 0, false, false}));
+}
+
+KeyEvent Down(std::uint16_t vkey) { return {vkey, 0, false, false}; }
+KeyEvent Up(std::uint16_t vkey) { return {vkey, 0, true, false}; }
+KeyEvent UniDown(char16_t u) { return {0, u, false, true}; }
+KeyEvent UniUp(char16_t u) { return {0, u, true, true}; }
+
+TEST(KeyPlanTest, ExactEventsForSpecialCases) {
+    // A layout with AltGr ('@' as on German keyboards), a character only Hankaku
+    // reaches, and no 'q' at all.
+    const Layout odd = [](char16_t ch) -> std::optional<LayoutKey> {
+        if (ch == u'@') return LayoutKey{'Q', kModCtrl | kModAlt};
+        if (ch == u'x') return LayoutKey{'X', 0};
+        if (ch == u'k') return LayoutKey{'K', 0x08};
+        return std::nullopt;
+    };
+    struct Case {
+        std::u16string keys;
+        std::vector<KeyEvent> expected;
+    };
+    const Case cases[] = {
+        {u"@", {Down(vk::kControl), Down(vk::kMenu), Down('Q'), Up('Q'), Up(vk::kMenu), Up(vk::kControl)}},
+        {u"k", {UniDown('k'), UniUp('k')}},
+        {u"q", {UniDown('q'), UniUp('q')}},
+        {u"^q", {Down(vk::kControl), Down('Q'), Up('Q'), Up(vk::kControl)}},
+        {u"^Q", {Down(vk::kControl), Down('Q'), Up('Q'), Up(vk::kControl)}},
+        {u"+7", {Down(vk::kShift), Down('7'), Up('7'), Up(vk::kShift)}},
+        {u"^{;}", {UniDown(';'), UniUp(';')}},
+        {u"%x", {Down(vk::kMenu), Down('X'), Up('X'), Up(vk::kMenu)}},
+        {u"+{TAB}", {Down(vk::kShift), Down(vk::kTab), Up(vk::kTab), Up(vk::kShift)}},
+        {u"{x 2}", {Down('X'), Up('X'), Down('X'), Up('X')}},
+        // Shift may stay down between keys; Alt goes up after each one.
+        {u"+(xx)", {Down(vk::kShift), Down('X'), Up('X'), Down('X'), Up('X'), Up(vk::kShift)}},
+        {u"%(xx)",
+         {Down(vk::kMenu), Down('X'), Up('X'), Up(vk::kMenu), Down(vk::kMenu), Down('X'), Up('X'), Up(vk::kMenu)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf16ToUtf8(c.keys));
+        EXPECT_EQ(PlanKeys(ParseKeyString(c.keys), 0, odd), c.expected);
+    }
+}
+
+TEST(KeyPlanTest, CtrlWithCapitalLetterDoesNotAddShift) {
+    for (const auto* layout : {&Us(), &Jis()}) {
+        const auto events = Plan(u"^C", 0, *layout);
+        const std::vector<KeyEvent> expected = {Down(vk::kControl), Down('C'), Up('C'), Up(vk::kControl)};
+        EXPECT_EQ(events, expected);
+    }
+}
+
+TEST(KeyPlanTest, JisSymbolsUseJisKeys) {
+    struct Case {
+        char16_t ch;
+        std::uint16_t vkey;
+        bool shift;
+    };
+    const Case cases[] = {{'@', 0xC0, false}, {'_', 0xE2, true}, {'\'', '7', true}, {':', 0xBA, false},
+                          {'"', '2', true},   {'+', 0xBB, true}, {'^', 0xDE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.ch));
+        const auto events = PlanKeys({{KeyStroke::Kind::Char, c.ch, 0, 0}}, 0, Jis().AsLayout());
+        std::vector<KeyEvent> expected = {Down(c.vkey), Up(c.vkey)};
+        if (c.shift) expected = {Down(vk::kShift), Down(c.vkey), Up(c.vkey), Up(vk::kShift)};
+        EXPECT_EQ(events, expected);
+    }
+}
+
+}  // namespace
+}  // namespace kelo
