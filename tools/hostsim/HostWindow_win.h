@@ -1,0 +1,47 @@
+#pragma once
+// The stand-in host's main window: keeps the keyboard focus itself (no child
+// controls), logs every key message, edits the command line and draws the sketch.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "Args.h"
+#include "EventLog.h"
+#include "LineEditor.h"
+#include "Sketch.h"
+
+namespace kelo::hostsim {
+
+class HostWindow {
+public:
+    // Creates the window (not yet shown). nullptr on failure.
+    static HostWindow* Create(HINSTANCE instance, const Options& options, EventLog& log);
+
+    HWND Handle() const { return hwnd_; }
+    // Shows, paints and brings the window to the front, then logs READY.
+    void Show(int showCommand);
+
+private:
+    HostWindow(const Options& options, EventLog& log) : options_(options), log_(log) {}
+
+    static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    bool OnCreate();
+    void OnPaint();
+    void OnKey(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnChar(UINT msg, WPARAM wParam);
+    void OnActivate(WPARAM wParam);
+    void OnDestroy();
+
+    void LogLine(const std::string& line);
+
+    Options options_;
+    EventLog& log_;
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    LineEditor editor_;
+    Sketch sketch_;
+};
+
+}  // namespace kelo::hostsim
