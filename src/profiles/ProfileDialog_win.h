@@ -1,0 +1,15 @@
+#pragma once
+// The Win32 window of every profile dialog, built from the dialog's control table.
+#include <windows.h>
+
+#include "channel/HostChannel.h"
+#include "profiles/ProfileDialogs.h"
+#include "profiles/ProfileState.h"
+
+namespace kelo {
+
+// Shows the dialog modally, owned by `owner`, and returns when it is closed
+// (OK, "ｷｬﾝｾﾙ" or the close box). The dialog is built afresh at every call.
+void ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel);
+
+}  // namespace kelo

@@ -1,0 +1,16 @@
+#pragma once
+// Which profile dialog to open, and its model.
+#include <cstdint>
+#include <memory>
+
+#include "profiles/ProfileDialog.h"
+
+namespace kelo {
+
+enum class ProfileDialogKind : std::uint8_t { Face, Long, Taper };
+
+// Contract: state, channel and view outlive the result.
+std::unique_ptr<ProfileDialog> MakeProfileDialog(ProfileDialogKind kind, ProfileState& state, HostChannel& channel,
+                                                 ProfileView& view);
+
+}  // namespace kelo
