@@ -46,12 +46,12 @@ void MenuButtons::Create(HWND parent, HINSTANCE instance) {
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < kLayout.size(); ++i) {
             const LayoutRow& row = kLayout[i];
-            const bool frame = row.kind == ControlKind::Frame;
+            const bool frame = row.kind == LayoutKind::Frame;
             if (frame != (pass == 1)) continue;
             DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
             if (frame)
                 style |= BS_GROUPBOX;
-            else if (row.kind == ControlKind::TextButton)
+            else if (row.kind == LayoutKind::TextButton)
                 style |= BS_PUSHBUTTON;
             else
                 style |= BS_OWNERDRAW;

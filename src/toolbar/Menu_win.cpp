@@ -9,6 +9,7 @@
 #include "channel/Desktop_win.h"
 #include "channel/Texts.h"
 #include "channel/WinText_win.h"
+#include "profiles/ProfileDialog_win.h"
 #include "profiles/ProfileState.h"
 #include "resources/Pictures_win.h"
 #include "toolbar/AppNameSet_win.h"
@@ -161,9 +162,9 @@ class MenuWindow {
             case Behaviour::Sequence: model_.RunCommand(row); break;
             case Behaviour::AppSet: Menu_AppSet_Click(); break;
             case Behaviour::Extend: Menu_C_EXTEND_Click(); break;
-            case Behaviour::ProfileFace:
-            case Behaviour::ProfileLong:
-            case Behaviour::ProfileTaper: OpenProfileDialog(row.behaviour); break;
+            case Behaviour::ProfileFace: Menu_IN_FACE_Click(); break;
+            case Behaviour::ProfileLong: Menu_IN_LONG_Click(); break;
+            case Behaviour::ProfileTaper: Menu_IN_TAPER_Click(); break;
             default: break;  // file commands, toggles and launchers come with their own work
         }
     }
@@ -175,8 +176,10 @@ class MenuWindow {
         ApplyExtendLook();
     }
 
-    // The profile dialogs open modally, owned by the toolbar.
-    void OpenProfileDialog(Behaviour) {}
+    // The profile dialogs open modally, owned by the toolbar; they type their own lines.
+    void Menu_IN_FACE_Click() { ShowProfileDialog(hwnd_, ProfileDialogKind::Face, profile_, model_.channel()); }
+    void Menu_IN_LONG_Click() { ShowProfileDialog(hwnd_, ProfileDialogKind::Long, profile_, model_.channel()); }
+    void Menu_IN_TAPER_Click() { ShowProfileDialog(hwnd_, ProfileDialogKind::Taper, profile_, model_.channel()); }
 
     void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) { buttons_.Draw(*item); }
 
