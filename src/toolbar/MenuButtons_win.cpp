@@ -30,6 +30,7 @@ std::string_view TipOf(const LayoutRow& row) {
 }  // namespace
 
 MenuButtons::~MenuButtons() {
+    if (tooltip_) DestroyWindow(tooltip_);
     FreePictures();
     if (font_) DeleteObject(font_);
 }
@@ -37,9 +38,11 @@ MenuButtons::~MenuButtons() {
 void MenuButtons::Create(HWND parent, HINSTANCE instance) {
     parent_ = parent;
     // TTS_ALWAYSTIP: the tips show on hover after the title bar has been
-    // clicked, and also while the host is the active window.
+    // clicked, and also while the host is the active window. The tip window
+    // is topmost on its own and has no owner: under Wine an owned topmost
+    // popup keeps its owner out of the topmost band.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                                nullptr);
     // Buttons first, frames last: among siblings the earlier window is on top,
     // so a frame never paints over a button.

@@ -1,0 +1,40 @@
+#!/usr/bin/env python3
+"""Runs every tests/e2e/test_*.py module and ends with one summary line,
+"e2e: <n> passed, <m> failed"; exits non-zero when anything failed or nothing ran.
+
+    python3 tests/e2e/run_all.py [-k PATTERN] [module ...]
+"""
+
+import argparse
+import sys
+import unittest
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser()
+    parser.add_argument("-k", dest="patterns", action="append", default=None,
+                        help="only tests whose name holds this text (repeatable)")
+    parser.add_argument("modules", nargs="*", help="test module files (default: all)")
+    args = parser.parse_args()
+
+    sys.path.insert(0, str(HERE))
+    loader = unittest.TestLoader()
+    if args.patterns:
+        loader.testNamePatterns = [f"*{p}*" for p in args.patterns]
+    files = [Path(m).resolve() for m in args.modules] or sorted(HERE.glob("test_*.py"))
+    suite = unittest.TestSuite()
+    for path in files:
+        suite.addTests(loader.loadTestsFromName(path.stem))
+
+    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
+    failed = len(result.failures) + len(result.errors) + len(result.unexpectedSuccesses)
+    passed = result.testsRun - failed - len(result.skipped)
+    print(f"e2e: {passed} passed, {failed} failed", flush=True)
+    return 0 if failed == 0 and passed > 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,648 @@
+"""End-to-end harness: runs KeloMenu.exe and hostsim.exe under Wine on a private Xvfb
+display and drives them with real X mouse and keyboard events.
+
+Standard library only. Typical use:
+
+    with Session() as s:
+        s.registry_clear()
+        host = s.start_hostsim("Creo Elements/Direct Drafting 20.3")
+        s.start_kelomenu()
+        s.wait_window("Kelo Menu Ver.1.32")
+        host.log.wait_text("^CDIM_CATCH_ANGLE 1\\r")
+
+Environment:
+    KELO_BUILD_WIN      folder with KeloMenu.exe, hostsim.exe, winprobe.exe
+                        (default <repo>/build/win)
+    KELO_WINEPREFIX     Wine prefix, created on first use (default <repo>/build/wineprefix);
+                        one prefix serves one session at a time
+    KELO_E2E_DISPLAYS   display numbers to try, e.g. "75-79" (default 90-199)
+    KELO_E2E_SHOTS      screenshot folder (default <repo>/build/e2e-shots)
+
+Window manager: openbox, not Wine's virtual desktop. Both give Win32 screen
+coordinates equal to X root coordinates, but under openbox every Win32 top-level window
+is an X window of its own, so the harness can give the X focus to exactly the window it
+clicks (Wine routes X key events, a held Shift included, to the X focus window's
+thread), and the virtual desktop would need a per-prefix registry switch that every
+other program in the prefix would inherit. Wine is told to draw its own frames
+("Decorated"="N") so that openbox never moves a window to fit a frame of its own.
+"""
+
+from __future__ import annotations
+
+import contextlib
+import json
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+BUILD_WIN = Path(os.environ.get("KELO_BUILD_WIN", REPO / "build" / "win"))
+WINEPREFIX = Path(os.environ.get("KELO_WINEPREFIX", REPO / "build" / "wineprefix"))
+SHOTS = Path(os.environ.get("KELO_E2E_SHOTS", REPO / "build" / "e2e-shots"))
+WINE_LIB = Path("/usr/lib/wine")
+WINE = str(WINE_LIB / "wine64")
+WINESERVER = str(WINE_LIB / "wineserver")
+SCREEN = (1920, 1080)
+
+SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\KeloMenu\Settings"
+SETTINGS_NAMES = ("AppName", "DTime1", "DTime2", "EXTEND", "OpenPathName", "PartPathName")
+DEFAULT_HOST_TITLE = "Creo Elements/Direct Drafting 20.3"
+TOOLBAR_TITLE = "Kelo Menu Ver.1.32"
+MESSAGE_TITLE = "Keloメニュー"
+
+# Fonts Wine asks for in dialogs, captions and message boxes. Wine's own Tahoma has no
+# Japanese glyphs, and its fallback chain goes through the MS Japanese faces, so all of
+# them point at a Noto CJK JP face (fonts-noto-cjk).
+JAPANESE_FACE = "Noto Sans CJK JP"
+REPLACED_FACES = ("ＭＳ ゴシック", "MS Gothic", "ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic",
+                  "MS Shell Dlg", "MS Shell Dlg 2", "Tahoma", "Microsoft Sans Serif",
+                  "Segoe UI", "Meiryo UI", "メイリオ", "Meiryo")
+
+# Bumped whenever the prefix set-up below changes, so old prefixes are set up again.
+PREFIX_MARKER = ".kelo-e2e-ready-3"
+
+
+class E2EError(RuntimeError):
+    pass
+
+
+def wait_until(probe, timeout, what, interval=0.05):
+    """Polls probe() until it returns something truthy; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise TimeoutError(f"timed out after {timeout:.1f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def unix_to_wine_path(path) -> str:
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def exe_path(name: str) -> Path:
+    path = BUILD_WIN / name
+    if not path.is_file():
+        raise E2EError(f"{path} not built")
+    return path
+
+
+def now_us() -> int:
+    """Linux CLOCK_MONOTONIC_RAW in microseconds: the clock of Wine's QueryPerformanceCounter,
+    so it compares directly with hostsim's time stamps."""
+    return time.clock_gettime_ns(time.CLOCK_MONOTONIC_RAW) // 1000
+
+
+def twips_to_px(twips: float, dpi: int = 96) -> int:
+    return round(twips * dpi / 1440)
+
+
+# ---------------------------------------------------------------------------------------
+# hostsim's log
+
+class HostLog:
+    """Reads the UTF-8 event log that hostsim writes (one flushed line per event)."""
+
+    def __init__(self, path: Path):
+        self.path = Path(path)
+
+    def entries(self) -> list[tuple[str, int, str]]:
+        """(kind, t_us, rest) for every complete line."""
+        try:
+            data = self.path.read_bytes()
+        except FileNotFoundError:
+            return []
+        out = []
+        for raw in data.decode("utf-8", "replace").split("\n")[:-1]:  # last: partial
+            raw = raw.rstrip("\r")
+            parts = raw.split(" ", 2)
+            if len(parts) < 2 or not parts[1].isdigit():
+                continue
+            out.append((parts[0], int(parts[1]), parts[2] if len(parts) > 2 else ""))
+        return out
+
+    def of_kind(self, kind: str) -> list[tuple[int, str]]:
+        return [(t, rest) for k, t, rest in self.entries() if k == kind]
+
+    def chars(self) -> list[tuple[int, int]]:
+        """(t_us, UTF-16 unit) of every CHAR line."""
+        out = []
+        for t, rest in self.of_kind("CHAR"):
+            m = re.match(r"u=0x([0-9a-fA-F]+)", rest)
+            if m:
+                out.append((t, int(m.group(1), 16)))
+        return out
+
+    def received_text(self) -> str:
+        """All CHAR units as one string; Ctrl+C (0x03) reads "^C", Enter "\\r"."""
+        units = [u for _, u in self.chars()]
+        text = []
+        i = 0
+        while i < len(units):
+            u = units[i]
+            if u == 0x03:
+                text.append("^C")
+            elif 0xD800 <= u < 0xDC00 and i + 1 < len(units) and 0xDC00 <= units[i + 1] < 0xE000:
+                text.append(chr(0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00)))
+                i += 1
+            else:
+                text.append(chr(u))
+            i += 1
+        return "".join(text)
+
+    def lines(self) -> list[str]:
+        """The command lines hostsim saw ended by Enter."""
+        return [rest for _, rest in self.of_kind("LINE")]
+
+    def ready(self) -> dict | None:
+        for t, rest in self.of_kind("READY"):
+            info = {"t_us": t}
+            m = re.match(r"hwnd=(\S+) pid=(\S+) title=(.*)$", rest)
+            if m:
+                info.update(hwnd=m.group(1), pid=m.group(2), title=m.group(3))
+            return info
+        return None
+
+    def wait_text(self, expected: str, timeout: float = 10.0) -> str:
+        """Waits until the received text is at least as long as expected; returns it."""
+        wait_until(lambda: len(self.received_text()) >= len(expected), timeout,
+                   f"host text {expected!r} (have {self.received_text()!r})")
+        return self.received_text()
+
+    def wait_kind(self, kind: str, count: int = 1, timeout: float = 10.0):
+        return wait_until(lambda: len(self.of_kind(kind)) >= count and self.of_kind(kind),
+                          timeout, f"{count} {kind} line(s) in {self.path}")
+
+
+class Process:
+    """A Windows program started under Wine; pid is the Linux pid of its wine process."""
+
+    def __init__(self, popen: subprocess.Popen, name: str, log: HostLog | None = None,
+                 title: str | None = None):
+        self.popen = popen
+        self.name = name
+        self.log = log
+        self.title = title
+        self.started = time.monotonic()
+
+    @property
+    def pid(self) -> int:
+        return self.popen.pid
+
+    def running(self) -> bool:
+        return self.popen.poll() is None
+
+    def wait_exit(self, timeout: float = 10.0) -> int:
+        return self.popen.wait(timeout)
+
+
+# ---------------------------------------------------------------------------------------
+
+class Session:
+    """Xvfb + openbox + a Wine prefix; everything started here is stopped on exit."""
+
+    def __init__(self, screen=SCREEN, prefix: Path = WINEPREFIX):
+        self.screen = screen
+        self.prefix = Path(prefix)
+        self.display = None
+        self.env = None
+        self._xvfb = None
+        self._wm = None
+        self._procs: list[Process] = []
+        self._probe = None
+        self._tmp = None
+        self._dpi = None
+        self.timings: dict[str, float] = {}
+
+    # -- set-up and tear-down -----------------------------------------------------------
+
+    def __enter__(self):
+        t0 = time.monotonic()
+        try:
+            self._tmp = Path(tempfile.mkdtemp(prefix="kelo-e2e-"))
+            self._start_xvfb()
+            self.env = self._wine_env()
+            self._start_wm()
+            t1 = time.monotonic()
+            self._prepare_prefix()
+            t2 = time.monotonic()
+            self._start_probe()
+            self.dpi()
+            self.timings["x"] = t1 - t0
+            self.timings["prefix"] = t2 - t1
+            self.timings["wine"] = time.monotonic() - t2
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.stop_all()
+        if self._probe is not None:
+            with contextlib.suppress(Exception):
+                self._probe.stdin.close()
+                self._probe.wait(5)
+            if self._probe.poll() is None:
+                self._probe.kill()
+                self._probe.wait()
+        if self.env is not None:
+            with contextlib.suppress(Exception):
+                subprocess.run([WINESERVER, "-k"], env=self.env, timeout=15,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            with contextlib.suppress(Exception):
+                subprocess.run([WINESERVER, "-w"], env=self.env, timeout=15)
+        for proc in (self._wm, self._xvfb):
+            if proc is not None and proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    proc.wait()
+        if self._tmp is not None:
+            shutil.rmtree(self._tmp, ignore_errors=True)
+        return False
+
+    def _candidate_displays(self):
+        spec = os.environ.get("KELO_E2E_DISPLAYS", "90-199")
+        for part in spec.split(","):
+            lo, _, hi = part.partition("-")
+            yield from range(int(lo), int(hi or lo) + 1)
+
+    def _start_xvfb(self):
+        w, h = self.screen
+        for n in self._candidate_displays():
+            if Path(f"/tmp/.X{n}-lock").exists() or Path(f"/tmp/.X11-unix/X{n}").exists():
+                continue
+            xvfb = subprocess.Popen(
+                ["Xvfb", f":{n}", "-screen", "0", f"{w}x{h}x24", "-nolisten", "tcp",
+                 "-dpi", "96"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            sock = Path(f"/tmp/.X11-unix/X{n}")
+            try:
+                wait_until(lambda: sock.exists() or xvfb.poll() is not None, 10, "Xvfb")
+            except TimeoutError:
+                xvfb.kill()
+                xvfb.wait()
+                continue
+            # The socket shows before the server takes clients: wait for a real answer.
+            def answers():
+                return xvfb.poll() is not None or subprocess.run(
+                    ["xprop", "-display", f":{n}", "-root", "-len", "1", "_NET_WM_NAME"],
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+            with contextlib.suppress(TimeoutError):
+                wait_until(answers, 10, "Xvfb to answer")
+            if xvfb.poll() is None:
+                self._xvfb = xvfb
+                self.display = f":{n}"
+                return
+            xvfb.wait()
+        raise E2EError("no free X display")
+
+    def _start_wm(self):
+        def wm_ready():
+            out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                 capture_output=True, text=True).stdout
+            return "window id" in out or self._wm.poll() is not None
+        log = ""
+        for _ in range(3):  # openbox now and then gives up on a display that just came up
+            with open(self._tmp / "openbox.log", "wb") as err:
+                self._wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                            stdout=subprocess.DEVNULL, stderr=err)
+            with contextlib.suppress(TimeoutError):
+                wait_until(wm_ready, 10, "openbox")
+            if self._wm.poll() is None:
+                return
+            log = (self._tmp / "openbox.log").read_text(errors="replace")
+            time.sleep(0.2)
+        raise E2EError(f"openbox did not start (exit {self._wm.poll()}): {log}")
+
+    def _wine_env(self):
+        env = dict(os.environ)
+        for key in ("LC_ALL", "LC_CTYPE", "LANGUAGE"):
+            env.pop(key, None)
+        env.update(
+            DISPLAY=self.display,
+            WINEPREFIX=str(self.prefix),
+            WINEARCH="win64",
+            WINEDEBUG="-all",
+            WINEDLLOVERRIDES="mscoree,mshtml=",
+            WINELOADER=WINE,
+            WINESERVER=WINESERVER,
+            LANG="C.UTF-8",  # Wine converts argv and paths by the Unix charset
+            PATH=f"{WINE_LIB}:{os.environ.get('PATH', '/usr/bin:/bin')}",
+        )
+        return env
+
+    def _prepare_prefix(self):
+        marker = self.prefix / PREFIX_MARKER
+        if marker.exists():
+            return
+        self.prefix.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run([WINE, "wineboot", "-i"], env=self.env, check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=self.env, timeout=120)
+        fonts = self.prefix / "drive_c" / "windows" / "Fonts"
+        fonts.mkdir(parents=True, exist_ok=True)
+        # Caption buttons are drawn with Marlett, which Debian's Wine does not find itself.
+        shutil.copy2("/usr/share/wine/fonts/marlett.ttf", fonts / "marlett.ttf")
+        lines = ["Windows Registry Editor Version 5.00", "",
+                 r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]"]
+        lines += [f'"{face}"="{JAPANESE_FACE}"' for face in REPLACED_FACES]
+        lines += ["", r"[HKEY_CURRENT_USER\Software\Wine\X11 Driver]", '"Decorated"="N"', ""]
+        self._regedit_import("\r\n".join(lines))
+        subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
+        marker.write_text("ready\n")
+
+    def _regedit_import(self, text: str):
+        reg = self._tmp / "import.reg"
+        reg.write_bytes(b"\xff\xfe" + text.encode("utf-16-le"))
+        subprocess.run([WINE, "regedit", "/S", unix_to_wine_path(reg)], env=self.env,
+                       check=True, timeout=60, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    # -- processes ------------------------------------------------------------------------
+
+    def wine(self, *args, timeout: float = 30.0, check: bool = False):
+        """Runs a Windows program to its end; returns the CompletedProcess (bytes)."""
+        return subprocess.run([WINE, *map(str, args)], env=self.env, capture_output=True,
+                              timeout=timeout, check=check)
+
+    def start(self, exe, *args, title: str | None = None, log: HostLog | None = None,
+              cwd=None) -> Process:
+        exe = Path(exe)
+        popen = subprocess.Popen([WINE, str(exe), *map(str, args)], env=self.env,
+                                 cwd=str(cwd or exe.parent), stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL, start_new_session=True)
+        proc = Process(popen, exe.name, log=log, title=title)
+        self._procs.append(proc)
+        return proc
+
+    def start_hostsim(self, title: str = DEFAULT_HOST_TITLE, wait: bool = True,
+                      timeout: float = 20.0) -> Process:
+        """Starts hostsim with a fresh log and waits for its READY line."""
+        log_path = self._tmp / f"hostsim-{len(self._procs)}.log"
+        log = HostLog(log_path)
+        proc = self.start(exe_path("hostsim.exe"), "--title", title, "--log",
+                          unix_to_wine_path(log_path), title=title, log=log)
+        if wait:
+            log.wait_kind("READY", timeout=timeout)
+            self.wait_window(title, timeout=timeout, exact=True)
+        return proc
+
+    def start_kelomenu(self) -> Process:
+        return self.start(exe_path("KeloMenu.exe"), title=TOOLBAR_TITLE)
+
+    def stop(self, proc: Process, timeout: float = 5.0):
+        if proc.popen.poll() is None:
+            with contextlib.suppress(ProcessLookupError):
+                os.kill(proc.pid, signal.SIGTERM)
+            try:
+                proc.popen.wait(timeout)
+            except subprocess.TimeoutExpired:
+                with contextlib.suppress(ProcessLookupError):
+                    os.kill(proc.pid, signal.SIGKILL)
+                proc.popen.wait()
+        if proc in self._procs:
+            self._procs.remove(proc)
+
+    def stop_all(self):
+        for proc in list(self._procs):
+            self.stop(proc)
+
+    # -- Win32 view of the windows (winprobe) -------------------------------------------
+
+    def _start_probe(self):
+        # One winprobe answers all questions through a pipe: a Wine process start costs
+        # 0.3-2.5 s, and while it runs the prefix's Wine services stay up between the
+        # tests' own programs.
+        probe = os.environ.get("KELO_WINPROBE") or str(exe_path("winprobe.exe"))
+        self._probe = subprocess.Popen([WINE, probe, "serve"], env=self.env,
+                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                       stderr=subprocess.DEVNULL, start_new_session=True)
+        self._probe_buf = b""
+
+    def probe(self, *args, timeout: float = 30.0) -> dict:
+        if any("\t" in str(a) or "\n" in str(a) for a in args):
+            raise E2EError(f"winprobe arguments must not hold tabs or newlines: {args}")
+        self._probe.stdin.write(("\t".join(map(str, args)) + "\n").encode("utf-8"))
+        self._probe.stdin.flush()
+        deadline = time.monotonic() + timeout
+        fd = self._probe.stdout.fileno()
+        while b"\n" not in self._probe_buf:
+            left = deadline - time.monotonic()
+            if left <= 0 or self._probe.poll() is not None:
+                raise E2EError(f"winprobe {args}: no answer")
+            ready, _, _ = select.select([fd], [], [], left)
+            if ready:
+                chunk = os.read(fd, 65536)
+                if not chunk:
+                    raise E2EError(f"winprobe {args}: ended")
+                self._probe_buf += chunk
+        line, _, self._probe_buf = self._probe_buf.partition(b"\n")
+        answer = json.loads(line.decode("utf-8", "replace"))
+        if "error" in answer:
+            raise E2EError(f"winprobe {args}: {answer['error']}")
+        return answer
+
+    def windows(self, title_prefix: str, exact: bool = False, visible: bool = True) -> list:
+        found = self.probe("window", title_prefix)["windows"]
+        return [w for w in found
+                if (not exact or w["title"] == title_prefix) and (w["visible"] or not visible)]
+
+    def find_window(self, title_prefix: str, exact: bool = False) -> dict | None:
+        found = self.windows(title_prefix, exact)
+        return found[0] if found else None
+
+    def wait_window(self, title_prefix: str, timeout: float = 15.0, exact: bool = False,
+                    predicate=None) -> dict:
+        def check():
+            for w in self.windows(title_prefix, exact):
+                if predicate is None or predicate(w):
+                    return w
+            return None
+        return wait_until(check, timeout, f"window {title_prefix!r}", interval=0.02)
+
+    def wait_no_window(self, title_prefix: str, timeout: float = 10.0, exact: bool = False):
+        wait_until(lambda: not self.windows(title_prefix, exact), timeout,
+                   f"window {title_prefix!r} to go", interval=0.02)
+
+    def list_windows(self) -> dict:
+        return self.probe("list")
+
+    def dpi(self) -> int:
+        if self._dpi is None:
+            self._dpi = self.probe("dpi")["dpi"]
+        return self._dpi
+
+    def px(self, twips: float) -> int:
+        return twips_to_px(twips, self.dpi())
+
+    def close_window(self, title_prefix: str, exact: bool = False):
+        """Posts WM_CLOSE, as the close box does."""
+        self.probe("close", title_prefix)
+
+    @staticmethod
+    def child(window: dict, text: str | None = None, cls: str | None = None) -> dict | None:
+        for c in window.get("children", []):
+            if (text is None or c["text"] == text) and (cls is None or c["class"].lower() == cls.lower()):
+                return c
+        return None
+
+    @staticmethod
+    def child_at(window: dict, x: int, y: int, cls: str | None = None) -> dict | None:
+        """The smallest visible child window that holds the screen point (x, y)."""
+        best = None
+        for c in window.get("children", []):
+            r = c["rect"]
+            if not c["visible"] or not (r["left"] <= x < r["right"] and r["top"] <= y < r["bottom"]):
+                continue
+            if cls is not None and c["class"].lower() != cls.lower():
+                continue
+            area = (r["right"] - r["left"]) * (r["bottom"] - r["top"])
+            if best is None or area < best[0]:
+                best = (area, c)
+        return best[1] if best else None
+
+    def control_at(self, window: dict, left: float, top: float, width: float, height: float,
+                   cls: str | None = None) -> dict | None:
+        """The child window at the centre of a design position given in twips."""
+        return self.child_at(window, *self.control_centre(window, left, top, width, height), cls=cls)
+
+    # -- X input --------------------------------------------------------------------------
+
+    def xdotool(self, *args, timeout: float = 20.0) -> str:
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env,
+                                capture_output=True, text=True, timeout=timeout)
+        if result.returncode != 0:
+            raise E2EError(f"xdotool {args}: {result.stderr.strip()}")
+        return result.stdout.strip()
+
+    def x_window(self, title: str, pid: int | None = None) -> int:
+        """The X window openbox manages for the Win32 window with this title (prefix)."""
+        def search():
+            try:
+                out = self.xdotool("search", "--onlyvisible", "--name",
+                                   "^" + re.sub(r"([][.^$*+?(){}|\\/])", r"\\\1", title))
+            except E2EError:
+                return None
+            ids = [int(x) for x in out.split()]
+            if pid is not None:
+                mine = [i for i in ids if self._x_pid(i) == pid]
+                ids = mine or ids
+            return ids[0] if ids else None
+        return wait_until(search, 10, f"X window {title!r}")
+
+    def _x_pid(self, xid: int) -> int | None:
+        with contextlib.suppress(E2EError):
+            return int(self.xdotool("getwindowpid", xid))
+        return None
+
+    def focus(self, title: str) -> int:
+        """Gives the X focus to the window, as a real click would do."""
+        xid = self.x_window(title)
+        self.xdotool("windowfocus", xid)
+        wait_until(lambda: self.xdotool("getwindowfocus") == str(xid), 5,
+                   f"X focus on {title!r}", interval=0.02)
+        return xid
+
+    def mouse_move(self, x: int, y: int):
+        # --sync hangs when the pointer is already there: check first.
+        loc = self.xdotool("getmouselocation", "--shell")
+        cur = dict(line.split("=", 1) for line in loc.splitlines() if "=" in line)
+        if (int(cur.get("X", -1)), int(cur.get("Y", -1))) != (x, y):
+            self.xdotool("mousemove", "--sync", x, y)
+
+    def click_at(self, x: int, y: int, focus_title: str | None = None):
+        if focus_title is not None:
+            self.focus(focus_title)
+        self.mouse_move(x, y)
+        self.xdotool("mousedown", 1)
+        self.xdotool("mouseup", 1)
+
+    def control_centre(self, window: dict, left: float, top: float, width: float,
+                       height: float) -> tuple[int, int]:
+        """Screen point at the centre of a control placed in twips in the client area."""
+        ox, oy = window["client_origin"]["x"], window["client_origin"]["y"]
+        return ox + self.px(left + width / 2), oy + self.px(top + height / 2)
+
+    def click_control(self, title: str, left: float, top: float, width: float,
+                      height: float, exact: bool = False) -> dict:
+        """Clicks the centre of a control given by its design position in twips."""
+        window = self.wait_window(title, exact=exact)
+        x, y = self.control_centre(window, left, top, width, height)
+        self.click_at(x, y, focus_title=window["title"])
+        return window
+
+    def click_child(self, title: str, text: str, exact: bool = False) -> dict:
+        """Clicks the centre of the child window (control) whose text is given."""
+        window = self.wait_window(title, exact=exact)
+        c = self.child(window, text=text)
+        if c is None:
+            raise E2EError(f"no control {text!r} in {title!r}")
+        r = c["rect"]
+        self.click_at((r["left"] + r["right"]) // 2, (r["top"] + r["bottom"]) // 2,
+                      focus_title=window["title"])
+        return c
+
+    @contextlib.contextmanager
+    def hold_shift(self):
+        self.xdotool("keydown", "shift")
+        try:
+            yield
+        finally:
+            self.xdotool("keyup", "shift")
+
+    def key(self, *keys: str):
+        """xdotool key names into the X focus window, e.g. key("Home", "shift+End")."""
+        self.xdotool("key", "--delay", 20, *keys)
+
+    def type_text(self, text: str):
+        self.xdotool("type", "--delay", 20, text)
+
+    # -- settings store -----------------------------------------------------------------
+
+    def registry_clear(self):
+        self.wine("reg", "delete", SETTINGS_KEY, "/f")
+
+    def registry_write(self, values: dict[str, str]):
+        for name, value in values.items():
+            self.wine("reg", "add", SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", value,
+                      "/f", check=True)
+
+    def registry_read(self) -> dict[str, str]:
+        """The Settings values (REG_SZ), read through an UTF-16 export; {} when absent."""
+        out = self._tmp / "export.reg"
+        out.unlink(missing_ok=True)
+        result = self.wine("reg", "export", SETTINGS_KEY, unix_to_wine_path(out), "/y")
+        if result.returncode != 0 or not out.exists():
+            return {}
+        data = out.read_bytes()
+        text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("utf-8")
+        values = {}
+        for line in text.splitlines():
+            m = re.match(r'^"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"$', line)
+            if m:
+                unescape = lambda s: re.sub(r"\\(.)", r"\1", s)
+                values[unescape(m.group(1))] = unescape(m.group(2))
+        return values
+
+    # -- screenshots ----------------------------------------------------------------------
+
+    def screenshot(self, name: str, rect: dict | None = None) -> Path:
+        """Saves the screen, or the part of it in rect (Win32 screen rect), as a PNG."""
+        SHOTS.mkdir(parents=True, exist_ok=True)
+        path = SHOTS / name
+        args = ["import", "-display", self.display, "-window", "root"]
+        if rect is not None:
+            w, h = rect["right"] - rect["left"], rect["bottom"] - rect["top"]
+            args += ["-crop", f"{w}x{h}+{rect['left']}+{rect['top']}", "+repage"]
+        subprocess.run(args + [str(path)], env=self.env, check=True, timeout=30)
+        return path

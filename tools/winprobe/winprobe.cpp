@@ -1,0 +1,279 @@
+// winprobe: asks Win32 about top-level windows and prints the answer as JSON, so that
+// the end-to-end tests can compute click positions from the window manager's own view
+// (X tools disagree with Win32 about frame and client offsets under Wine).
+//
+//   winprobe window <title-prefix>   windows whose title equals or begins with the prefix,
+//                                    with their child windows
+//   winprobe list                    all top-level windows, in Z order (topmost first)
+//   winprobe dpi                     GetDpiForSystem and the screen size
+//   winprobe close <title-prefix>    posts WM_CLOSE to the matching windows
+//   winprobe serve                   answers such requests read from stdin, one a line
+//
+// Output is UTF-8, one JSON value followed by a newline. Exit code 0 on success,
+// 2 on bad arguments.
+#include <windows.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ToUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                   nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                        size, nullptr, nullptr);
+    return out;
+}
+
+std::string Quote(const std::wstring& text) {
+    std::string out = "\"";
+    for (char c : ToUtf8(text)) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Hex(UINT_PTR value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "\"0x%llx\"", static_cast<unsigned long long>(value));
+    return buf;
+}
+
+std::string RectJson(const RECT& r) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "{\"left\":%ld,\"top\":%ld,\"right\":%ld,\"bottom\":%ld}",
+                  r.left, r.top, r.right, r.bottom);
+    return buf;
+}
+
+// Reads another process's window text too: GetWindowTextW only returns captions across
+// processes, while WM_GETTEXT is marshalled by the system (edit boxes need it).
+std::wstring TextOf(HWND hwnd) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, 1000, &copied))
+        return {};
+    text.resize(copied);
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+std::string ChildJson(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    std::string out = "{\"hwnd\":" + Hex(reinterpret_cast<UINT_PTR>(child));
+    out += ",\"parent\":" + Hex(reinterpret_cast<UINT_PTR>(GetParent(child)));
+    out += ",\"class\":" + Quote(ClassOf(child));
+    out += ",\"text\":" + Quote(TextOf(child));
+    out += ",\"id\":" + std::to_string(GetDlgCtrlID(child));
+    out += ",\"rect\":" + RectJson(r);
+    out += ",\"visible\":" + std::string(IsWindowVisible(child) ? "true" : "false");
+    out += ",\"enabled\":" + std::string(IsWindowEnabled(child) ? "true" : "false");
+    out += ",\"style\":" + Hex(static_cast<UINT_PTR>(GetWindowLongW(child, GWL_STYLE)) & 0xffffffffu);
+    return out + "}";
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+    return TRUE;
+}
+
+std::string WindowJson(HWND hwnd, bool withChildren) {
+    RECT r{}, client{};
+    GetWindowRect(hwnd, &r);
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    char buf[160];
+    std::string out = "{\"hwnd\":" + Hex(reinterpret_cast<UINT_PTR>(hwnd));
+    out += ",\"pid\":" + std::to_string(pid);
+    out += ",\"title\":" + Quote(TextOf(hwnd));
+    out += ",\"class\":" + Quote(ClassOf(hwnd));
+    out += ",\"rect\":" + RectJson(r);
+    std::snprintf(buf, sizeof buf, ",\"client_origin\":{\"x\":%ld,\"y\":%ld}", origin.x, origin.y);
+    out += buf;
+    std::snprintf(buf, sizeof buf, ",\"client_size\":{\"width\":%ld,\"height\":%ld}",
+                  client.right - client.left, client.bottom - client.top);
+    out += buf;
+    out += ",\"visible\":" + std::string(IsWindowVisible(hwnd) ? "true" : "false");
+    out += ",\"enabled\":" + std::string(IsWindowEnabled(hwnd) ? "true" : "false");
+    out += ",\"topmost\":" + std::string((exStyle & WS_EX_TOPMOST) ? "true" : "false");
+    out += ",\"style\":" + Hex(static_cast<UINT_PTR>(style) & 0xffffffffu);
+    out += ",\"exstyle\":" + Hex(static_cast<UINT_PTR>(exStyle) & 0xffffffffu);
+    out += ",\"owner\":" + Hex(reinterpret_cast<UINT_PTR>(GetWindow(hwnd, GW_OWNER)));
+    if (withChildren) {
+        std::vector<HWND> children;
+        EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
+        out += ",\"children\":[";
+        for (size_t i = 0; i < children.size(); ++i) {
+            if (i) out += ",";
+            out += ChildJson(children[i]);
+        }
+        out += "]";
+    }
+    return out + "}";
+}
+
+struct Search {
+    std::wstring prefix;
+    bool all = false;
+    std::vector<HWND> exact;
+    std::vector<HWND> prefixed;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    if (search->all) {
+        search->exact.push_back(hwnd);
+        return TRUE;
+    }
+    std::wstring title = TextOf(hwnd);
+    if (title == search->prefix)
+        search->exact.push_back(hwnd);
+    else if (title.compare(0, search->prefix.size(), search->prefix) == 0)
+        search->prefixed.push_back(hwnd);
+    return TRUE;
+}
+
+// Exact title matches first, then those that only begin with the prefix; Z order
+// within each group.
+std::vector<HWND> FindWindows(const std::wstring& prefix, bool all) {
+    Search search{prefix, all, {}, {}};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
+    std::vector<HWND> found = search.exact;
+    found.insert(found.end(), search.prefixed.begin(), search.prefixed.end());
+    return found;
+}
+
+std::string ForegroundJson() {
+    HWND fg = GetForegroundWindow();
+    return "\"foreground\":{\"hwnd\":" + Hex(reinterpret_cast<UINT_PTR>(fg)) +
+           ",\"title\":" + Quote(fg ? TextOf(fg) : std::wstring()) + "}";
+}
+
+void Print(const std::string& json) {
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+int Usage() {
+    std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | serve\n",
+               stderr);
+    return 2;
+}
+
+// One request: the mode and its argument. Returns false on bad arguments.
+bool Run(const std::vector<std::wstring>& args, std::string& out) {
+    if (args.empty()) return false;
+    const std::wstring& mode = args[0];
+    if (mode == L"dpi" && args.size() == 1) {
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "{\"dpi\":%u,\"screen\":{\"width\":%d,\"height\":%d}}",
+                      GetDpiForSystem(), GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN));
+        out = buf;
+        return true;
+    }
+    if (mode == L"list" && args.size() == 1) {
+        out = "{" + ForegroundJson() + ",\"windows\":[";
+        std::vector<HWND> all = FindWindows(L"", true);
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (i) out += ",";
+            out += WindowJson(all[i], false);
+        }
+        out += "]}";
+        return true;
+    }
+    if ((mode == L"window" || mode == L"close") && args.size() == 2) {
+        std::vector<HWND> found = FindWindows(args[1], false);
+        out = "{" + ForegroundJson() + ",\"windows\":[";
+        for (size_t i = 0; i < found.size(); ++i) {
+            if (i) out += ",";
+            out += WindowJson(found[i], mode == L"window");
+            if (mode == L"close") PostMessageW(found[i], WM_CLOSE, 0, 0);
+        }
+        out += "]}";
+        return true;
+    }
+    return false;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+// Answers requests from stdin, one per line (UTF-8, arguments separated by tabs), one
+// JSON line each, until stdin ends. Saves a Wine process start per question, and keeps
+// the prefix's Wine services running between the tests' own programs.
+int Serve() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    std::string line;
+    int c;
+    while ((c = std::fgetc(stdin)) != EOF) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::wstring> args;
+        size_t start = 0;
+        while (true) {
+            size_t tab = line.find('\t', start);
+            args.push_back(FromUtf8(line.substr(start, tab - start)));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        std::string out;
+        if (!Run(args, out)) out = "{\"error\":\"bad request\"}";
+        Print(out);
+        line.clear();
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    SetProcessDPIAware();
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::wstring(argv[1]) == L"serve") return Serve();
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    std::string out;
+    if (!Run(args, out)) return Usage();
+    Print(out);
+    return 0;
+}
