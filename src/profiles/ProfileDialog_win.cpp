@@ -33,9 +33,9 @@ std::vector<WORD> BuildTemplate(const std::wstring& caption) {
     };
     dword(kDialogStyle);
     dword(kDialogExStyle);
-    t.insert(t.end(), {0, 0, 0, 0, 0});  // no items; x, y, cx, cy set at WM_INITDIALOG
-    t.insert(t.end(), {0, 0});           // no menu, the standard dialog class
-    t.insert(t.end(), caption.begin(), caption.end());
+    // No items; x, y, cx, cy set at WM_INITDIALOG; no menu; the standard dialog class.
+    for (int i = 0; i < 7; ++i) t.push_back(0);
+    for (wchar_t ch : caption) t.push_back(static_cast<WORD>(ch));
     t.push_back(0);
     return t;
 }
@@ -194,13 +194,34 @@ class ProfileDialogWindow : public ProfileView {
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
 
+        const int labelCell = TextCellHeight(boxFont_);
         for (std::size_t i = 0; i < layout.controls.size(); ++i) {
             const ControlRow& row = layout.controls[i];
-            MoveWindow(controls_[i], TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi),
-                       TwipsToPixels(row.width, dpi), TwipsToPixels(row.height, dpi), TRUE);
+            int top = TwipsToPixels(row.top, dpi);
+            int height = TwipsToPixels(row.height, dpi);
+            // A stand-in for the Gothic face with a taller line than the label
+            // would lose the bottom of its glyphs: grow the label about its middle.
+            if (row.kind == ControlKind::Label && labelCell > height) {
+                top -= (labelCell - height) / 2;
+                height = labelCell;
+            }
+            MoveWindow(controls_[i], TwipsToPixels(row.left, dpi), top, TwipsToPixels(row.width, dpi), height, TRUE);
             HFONT font = row.kind == ControlKind::Button ? buttonFont_ : boxFont_;
             if (font != nullptr) SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         }
+    }
+
+    // Height in pixels of a line of text in `font`; 0 when it cannot be measured.
+    int TextCellHeight(HFONT font) const {
+        if (font == nullptr) return 0;
+        HDC dc = GetDC(hwnd_);
+        if (dc == nullptr) return 0;
+        const HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        const int height = GetTextMetricsW(dc, &metrics) ? metrics.tmHeight : 0;
+        SelectObject(dc, old);
+        ReleaseDC(hwnd_, dc);
+        return height;
     }
 
     INT_PTR OnCommand(int id, int code) {
