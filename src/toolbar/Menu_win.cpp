@@ -49,8 +49,9 @@ class MenuWindow {
         instance_ = instance;
         Register();
         // Hidden until the start is over, as the window becomes visible only after its load.
+        // No WS_CLIPCHILDREN: group boxes paint only their border, the window paints what lies inside.
         hwnd_ = CreateWindowExW(0, kClassName, Widen(texts::kMenuCaption).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                                 100, 100, nullptr, nullptr, instance, this);
         if (!hwnd_) return 1;
         if (!Menu_Form_Load()) {
