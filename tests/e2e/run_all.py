@@ -30,8 +30,14 @@ def main() -> int:
         suite.addTests(loader.loadTestsFromName(path.stem))
 
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
-    failed = len(result.failures) + len(result.errors) + len(result.unexpectedSuccesses)
-    passed = result.testsRun - failed - len(result.skipped)
+    # A test with failing subtests reports each of them: count the test once.
+    def test_id(test):
+        return getattr(test, "test_case", test).id()
+
+    failed = len({test_id(t) for t, _ in result.failures + result.errors} |
+                 {test_id(t) for t in result.unexpectedSuccesses})
+    skipped = len({test_id(t) for t, _ in result.skipped})
+    passed = result.testsRun - failed - skipped
     print(f"e2e: {passed} passed, {failed} failed", flush=True)
     return 0 if failed == 0 and passed > 0 else 1
 
