@@ -16,7 +16,7 @@ using testing::FakeDesktop;
 TEST(ToolbarTables, EveryButtonHasOneCommandRowAndEveryRowOneButton) {
     std::set<std::string_view> buttons;
     for (const LayoutRow& row : kLayout)
-        if (row.kind != ControlKind::Frame) {
+        if (row.kind != LayoutKind::Frame) {
             EXPECT_TRUE(buttons.insert(row.name).second) << row.name;
             EXPECT_TRUE(FindCommand(row.name)) << row.name;
         }
@@ -61,7 +61,7 @@ TEST(ToolbarTables, PictureFlagsFollowTheLayout) {
     int second = 0;
     for (const LayoutRow& row : kLayout) {
         if (row.secondPicture) ++second;
-        const bool textOrBlank = row.name == "C_EXTEND" || row.name == "Command10" || row.kind == ControlKind::Frame;
+        const bool textOrBlank = row.name == "C_EXTEND" || row.name == "Command10" || row.kind == LayoutKind::Frame;
         EXPECT_EQ(row.picture, !textOrBlank) << row.name;
     }
     EXPECT_EQ(second, 22);  // 21 buttons with both pictures, and Command10 with the second only

@@ -209,10 +209,13 @@ class Process:
 class Session:
     """Xvfb + openbox + a Wine prefix; everything started here is stopped on exit."""
 
-    def __init__(self, screen=SCREEN, prefix: Path = WINEPREFIX):
+    def __init__(self, screen=SCREEN, prefix: Path = WINEPREFIX, display: str | None = None):
+        """display: an X display that already runs (with its own window manager), e.g.
+        ":0"; none starts a private Xvfb and openbox, as tests want."""
         self.screen = screen
         self.prefix = Path(prefix)
         self.display = None
+        self._given_display = display
         self.env = None
         self._xvfb = None
         self._wm = None
@@ -228,9 +231,13 @@ class Session:
         t0 = time.monotonic()
         try:
             self._tmp = Path(tempfile.mkdtemp(prefix="kelo-e2e-"))
-            self._start_xvfb()
-            self.env = self._wine_env()
-            self._start_wm()
+            if self._given_display:
+                self.display = self._given_display
+                self.env = self._wine_env()
+            else:
+                self._start_xvfb()
+                self.env = self._wine_env()
+                self._start_wm()
             t1 = time.monotonic()
             self._prepare_prefix()
             t2 = time.monotonic()
@@ -605,7 +612,8 @@ class Session:
         self.xdotool("key", "--delay", 20, *keys)
 
     def type_text(self, text: str):
-        self.xdotool("type", "--delay", 20, text)
+        # "--" ends the options: a text may begin with "-" ("-25").
+        self.xdotool("type", "--delay", 20, "--", text)
 
     # -- settings store -----------------------------------------------------------------
 
