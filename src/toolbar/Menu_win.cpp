@@ -95,6 +95,7 @@ class MenuWindow {
                 HANDLE_MSG(hwnd, WM_ACTIVATE, self->OnActivate);
                 HANDLE_MSG(hwnd, WM_CLOSE, self->OnClose);
                 HANDLE_MSG(hwnd, WM_DESTROY, self->OnDestroy);
+                case WM_ENDSESSION: self->OnEndSession(wParam != 0); return 0;
                 case WM_DPICHANGED: return self->OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
                 case WM_NCDESTROY: SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
             }
@@ -198,6 +199,12 @@ class MenuWindow {
         PostQuitMessage(0);
     }
     void Menu_Form_Unload() { model_.Menu_Form_Unload(store_); }
+
+    // At log-off or shut-down Windows ends the process without destroying the
+    // window: store the settings now, as a close would.
+    void OnEndSession(bool ending) {
+        if (ending) Menu_Form_Unload();
+    }
 
     LRESULT OnDpiChanged(UINT dpi, const RECT* suggested) {
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

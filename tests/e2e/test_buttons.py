@@ -604,11 +604,13 @@ class ButtonsTest(ToolbarCase):
 
 
 class HighDpiTest(ToolbarCase):
+    """The toolbar at 150 % scaling; the subclass below repeats it at 200 %."""
+    dpi = 144
     screen = (2880, 1620)  # the toolbar is 1916 px wide at 144 DPI
 
     @classmethod
     def setUpClass(cls):
-        set_dpi(144)
+        set_dpi(cls.dpi)
         try:
             super().setUpClass()
         except BaseException:
@@ -620,19 +622,25 @@ class HighDpiTest(ToolbarCase):
         super().tearDownClass()
         set_dpi(None)
 
-    def test_layout_scales_to_150_percent(self):
-        self.assertEqual(self.s.dpi(), 144)
+    def test_layout_scales_with_the_display(self):
+        self.assertEqual(self.s.dpi(), self.dpi)
         window, _ = self.start_toolbar({"EXTEND": "True"}, host=False)
-        self.s.screenshot("buttons-150.png", window["rect"])
-        self.assertLessEqual(abs(window["client_size"]["width"] - CLIENT_WIDTH_TW / 10), 1)
-        self.assertEqual(window["rect"]["bottom"] - window["rect"]["top"], EXPANDED_TW // 10)
+        self.s.screenshot(f"buttons-{self.dpi * 100 // 96}.png", window["rect"])
+        scale = self.dpi / 1440
+        self.assertLessEqual(abs(window["client_size"]["width"] - CLIENT_WIDTH_TW * scale), 1)
+        self.assertLessEqual(abs(window["rect"]["bottom"] - window["rect"]["top"] - EXPANDED_TW * scale), 1)
         origin = (window["client_origin"]["x"], window["client_origin"]["y"])
         children = [c for c in window["children"] if c["visible"]]
         for row in LAYOUT:
             with self.subTest(control=row[0]):
                 twips = client_twips(row[0])
-                found = [c for c in children if rect_matches(c["rect"], origin, twips, 144)]
+                found = [c for c in children if rect_matches(c["rect"], origin, twips, self.dpi)]
                 self.assertEqual(len(found), 1, f"{row[0]} at {twips}")
+
+
+class DoubleDpiTest(HighDpiTest):
+    dpi = 192
+    screen = (3840, 2160)  # 2554 px of toolbar, 427 px of margin
 
 
 if __name__ == "__main__":
