@@ -262,6 +262,15 @@ class FoundationTest(unittest.TestCase):
         self.assertEqual(height(window), expanded)
         self.assertEqual(self.s.control_at(window, *EXTEND_BUTTON)["text"], "▲")
 
+    def test_logoff_stores_the_settings_without_a_close(self):
+        proc, _ = self.start_toolbar()
+        self.s.click_control(h.TOOLBAR_TITLE, *EXTEND_BUTTON)
+        self.s.wait_window(h.TOOLBAR_TITLE, predicate=lambda w: height(w) == self.s.px(EXPANDED_TW))
+        self.assertEqual(self.s.registry_read(), {})
+        self.s.probe("endsession", h.TOOLBAR_TITLE)
+        self.assertEqual(self.s.registry_read().get("EXTEND"), "True")
+        self.assertTrue(proc.running())
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -7,6 +7,7 @@
 //   winprobe list                    all top-level windows, in Z order (topmost first)
 //   winprobe dpi                     GetDpiForSystem and the screen size
 //   winprobe close <title-prefix>    posts WM_CLOSE to the matching windows
+//   winprobe endsession <title-prefix>  sends WM_QUERYENDSESSION and WM_ENDSESSION, as at log-off
 //   winprobe serve                   answers such requests read from stdin, one a line
 //
 // Output is UTF-8, one JSON value followed by a newline. Exit code 0 on success,
@@ -187,7 +188,7 @@ void Print(const std::string& json) {
 }
 
 int Usage() {
-    std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | serve\n",
+    std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | endsession <title-prefix> | serve\n",
                stderr);
     return 2;
 }
@@ -214,13 +215,18 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
         out += "]}";
         return true;
     }
-    if ((mode == L"window" || mode == L"close") && args.size() == 2) {
+    if ((mode == L"window" || mode == L"close" || mode == L"endsession") && args.size() == 2) {
         std::vector<HWND> found = FindWindows(args[1], false);
         out = "{" + ForegroundJson() + ",\"windows\":[";
         for (size_t i = 0; i < found.size(); ++i) {
             if (i) out += ",";
             out += WindowJson(found[i], mode == L"window");
             if (mode == L"close") PostMessageW(found[i], WM_CLOSE, 0, 0);
+            if (mode == L"endsession") {
+                DWORD_PTR answer = 0;
+                SendMessageTimeoutW(found[i], WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+                SendMessageTimeoutW(found[i], WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+            }
         }
         out += "]}";
         return true;
