@@ -16,6 +16,7 @@ STARTUP = "^CDIM_CATCH_ANGLE 1\r"
 COLLAPSED_TW, EXPANDED_TW = 1650, 2160
 APPSET_BUTTON = (18600, 120, 570, 375)
 EXTEND_BUTTON = (18600, 840, 570, 375)
+LINE_POINR2 = (3360 + 120, 240, 490, 490)
 # Settings dialog, design positions in its client area (twips).
 TEXT1 = (120, 480, 4215, 375)
 TEXT2 = (240, 1080, 855, 375)
@@ -187,21 +188,73 @@ class FoundationTest(unittest.TestCase):
         self.s.screenshot("settings-dialog.png", dialog["rect"])
 
         self.replace_text(TEXT1, "HostB")
+        self.replace_text(TEXT2, "0.4")
         self.s.click_control(DIALOG, *OK_BUTTON, exact=True)
         self.s.wait_no_window(DIALOG, exact=True)
         self.assertEqual(self.s.registry_read(), {}, "stored before the toolbar closed")
 
+        # The very next command goes to the new title, with the new Act. Time.
+        clicked_us = h.now_us()
+        self.s.click_control(h.TOOLBAR_TITLE, *LINE_POINR2)
+        self.assert_quiet(host_b, "^CLINE ASSIST TWO_PTS\r")
+        self.assertGreaterEqual(host_b.log.chars()[0][0] - clicked_us, 400_000)
+        self.assertEqual(host_a.log.received_text(), STARTUP)
+
         self.close_toolbar(proc)
         stored = self.s.registry_read()
         self.assertEqual({k: stored.get(k) for k in ("AppName", "DTime1", "DTime2", "EXTEND")},
-                         {"AppName": "HostB", "DTime1": "0.1", "DTime2": "0.1", "EXTEND": "False"})
+                         {"AppName": "HostB", "DTime1": "0.4", "DTime2": "0.1", "EXTEND": "False"})
         self.assert_folder(stored["OpenPathName"])
         self.assert_folder(stored["PartPathName"])
 
         # The next start types into the new host only.
         self.start_toolbar()
-        self.assert_quiet(host_b, STARTUP)
+        self.assert_quiet(host_b, "^CLINE ASSIST TWO_PTS\r" + STARTUP)
         self.assertEqual(host_a.log.received_text(), STARTUP)
+
+    def test_settings_dialog_layout_and_tab_order(self):
+        self.start_toolbar()
+        dialog = self.open_settings()
+        self.assertEqual((dialog["client_size"]["width"], dialog["client_size"]["height"]),
+                         (self.s.px(4635), self.s.px(1620)))
+        # Name, class, text, left, top, width, height as designed, in tab order.
+        design = [
+            ("Text1", "Edit", h.DEFAULT_HOST_TITLE, 120, 480, 4215, 375),
+            ("Command1", "Button", "O K", 2400, 960, 855, 495),
+            ("Command2", "Button", "Cancel", 3480, 960, 855, 495),
+            ("Label1", "Static", "アプリのタイトル名を入力してください。", 240, 120, 3855, 375),
+            ("Text2", "Edit", "0.1", 240, 1080, 855, 375),
+            ("Text3", "Edit", "0.1", 1440, 1080, 735, 390),
+            ("Label2", "Static", "Act. Time", 360, 840, 855, 255),
+            ("Label3", "Static", "Enter Time", 1440, 840, 855, 255),
+        ]
+        children = dialog["children"]
+        self.assertEqual([(c["class"].lower(), c["text"]) for c in children],
+                         [(cls.lower(), text) for _, cls, text, *_ in design])
+        ox, oy = dialog["client_origin"]["x"], dialog["client_origin"]["y"]
+        for child, (name, _, _, left, top, width, height) in zip(children, design):
+            with self.subTest(control=name):
+                r = child["rect"]
+                self.assertEqual((r["left"] - ox, r["top"] - oy, r["right"] - r["left"], r["bottom"] - r["top"]),
+                                 (self.s.px(left), self.s.px(top), self.s.px(width), self.s.px(height)))
+
+    def test_settings_dialog_refuses_an_enter_time_that_is_not_a_number(self):
+        proc, _ = self.start_toolbar()
+        self.open_settings()
+        self.replace_text(TEXT3, "fast")
+        self.s.click_control(DIALOG, *OK_BUTTON, exact=True)
+        # The message box is titled like the dialog; its window class tells them apart.
+        box = self.s.wait_window(DIALOG, exact=True, predicate=lambda w: w["class"] == "#32770")
+        self.assertIsNotNone(self.s.child(box, text="Enter Time には数値を入力してください。"))
+        self.s.key("Return")
+        h.wait_until(lambda: all(w["class"] != "#32770" for w in self.s.windows(DIALOG, exact=True)), 10,
+                     "the message box to close")
+        dialog = self.s.wait_window(DIALOG, exact=True)
+        self.assertEqual(self.settings_texts(dialog)[2], "fast")
+        self.s.click_control(DIALOG, *CANCEL_BUTTON, exact=True)
+        self.s.wait_no_window(DIALOG, exact=True)
+        self.close_toolbar(proc)
+        self.assertEqual(self.s.registry_read()["DTime2"], "0.1")
 
     def test_settings_dialog_cancel_changes_nothing(self):
         proc, _ = self.start_toolbar()
