@@ -184,13 +184,14 @@ void Win32Desktop::Inject(std::span<const KeyEvent> events) {
     if (sent != inputs.size()) throw HostError("input was blocked");
 
     // Return only once the host's thread has handled the keys. SendInput has
-    // queued them, in order, for the foreground thread. A message sent to a
-    // window is handled only when its thread next asks for a message, and
-    // each such request takes at most one queued input message. Every key
-    // event gives at most two messages (the key and the character
-    // TranslateMessage posts), so after one round trip per message, plus one,
-    // the thread has asked for a message after handling the last key. A hung
-    // or vanished host ends the wait at once.
+    // queued them, in order, for the foreground thread (Wine within the call;
+    // Windows through its raw input thread, which hands them on at once). A
+    // message sent to a window is handled only when its thread next asks for
+    // a message, and with an ordinary GetMessage loop each such request takes
+    // at most one queued input message. Every key event gives at most two
+    // messages (the key and the character TranslateMessage posts), so after
+    // one round trip per message, plus one, the thread has asked for a message
+    // after handling the last key. A hung or vanished host ends the wait at once.
     const std::size_t roundTrips = 2 * inputs.size() + 1;
     for (std::size_t i = 0; i < roundTrips; ++i) {
         DWORD_PTR ignored = 0;
