@@ -32,8 +32,9 @@ class MenuModel {
     ExtendLook Look() const;
     void Menu_C_EXTEND_Click();
 
-    // Runs a typing row (Plain or Sequence) in the command frame. Rows of
-    // other kinds do nothing here.
+    // The click handler of every typing button (`Menu_Line_Poinr2_Click` and
+    // its siblings), made from the button's row: runs a Plain or Sequence row
+    // in the command frame. Rows of other kinds do nothing here.
     void RunCommand(const CommandRow& row);
 
     Settings& settings() { return settings_; }
