@@ -279,9 +279,10 @@ class Session:
         return False
 
     def _candidate_displays(self):
-        spec = os.environ.get("KELO_E2E_DISPLAYS", "90-199")
-        for part in spec.split(","):
-            lo, _, hi = part.partition("-")
+        # Comma-separated display numbers or ranges, e.g. "90-199" or "75,80-89".
+        ranges = os.environ.get("KELO_E2E_DISPLAYS", "90-199")
+        for span in ranges.split(","):
+            lo, _, hi = span.partition("-")
             yield from range(int(lo), int(hi or lo) + 1)
 
     def _start_xvfb(self):
