@@ -9,6 +9,8 @@
 
 #include "channel/Texts.h"
 #include "channel/WinText_win.h"
+#include "toolbar/FormWindow_win.h"
+#include "toolbar/Layout.h"
 
 namespace kelo {
 
@@ -21,7 +23,6 @@ constexpr UINT_PTR kEditSubclassId = 1;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_TOOLWINDOW;
 
-int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
 // An empty in-memory template: the controls are created at their table
 // positions in pixels, which dialog units could only approximate.
@@ -172,10 +173,7 @@ class ProfileDialogWindow : public ProfileView {
         boxFont_ = CreateFontW(-MulDiv(12, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                FIXED_PITCH | FF_MODERN, Widen(texts::kDialogFont).c_str());
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
-            buttonFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+        buttonFont_ = CreateUiFont(dpi);
 
         RECT frame{0, 0, TwipsToPixels(layout.clientWidth, dpi), TwipsToPixels(layout.clientHeight, dpi)};
         AdjustWindowRectExForDpi(&frame, kDialogStyle, FALSE, kDialogExStyle, dpi);
