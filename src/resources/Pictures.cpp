@@ -15,7 +15,7 @@ constexpr std::array<std::uint32_t, 16> kPalette{
 
 std::vector<Picture> Gather() {
     std::vector<Picture> all;
-    for (auto table : {DimensionPictures(), LinePictures(), CirclePictures(),
+    for (auto table : {DimensionPictures(), DatumPictures(), LinePictures(), CornerPictures(), CirclePictures(),
                        ConstructionPictures(), ConstructionCirclePictures(), EditPictures(),
                        SwatchPictures(), FilePictures(), ViewPictures(), LathePictures()})
         all.insert(all.end(), table.begin(), table.end());

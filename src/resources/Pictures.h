@@ -47,7 +47,9 @@ std::vector<std::uint32_t> RenderPicture(const Picture& picture, int sizePx,
 
 // The tables, one per group of buttons.
 std::span<const Picture> DimensionPictures();
+std::span<const Picture> DatumPictures();
 std::span<const Picture> LinePictures();
+std::span<const Picture> CornerPictures();
 std::span<const Picture> CirclePictures();
 std::span<const Picture> ConstructionPictures();
 std::span<const Picture> ConstructionCirclePictures();
