@@ -62,7 +62,11 @@ TEST(ProfileRobustness, RandomBoxTextsNeverEscapeAHandlerOrShowANonFiniteNumber)
                 switch (pick(4)) {
                     case 0: ASSERT_NO_THROW(dialog->LostFocus(box)); break;
                     case 1: ASSERT_NO_THROW(dialog->KeyPress(box, u'\r')); break;
-                    case 2: if (pick(4) == 0) ASSERT_NO_THROW(dialog->OkClick()); break;
+                    case 2:
+                        if (pick(4) == 0) {
+                            ASSERT_NO_THROW(dialog->OkClick());
+                        }
+                        break;
                     default: ASSERT_NO_THROW(dialog->UserChangedText(box, text)); break;
                 }
             }
