@@ -192,3 +192,16 @@ TEST(RenderPicture, RejectsMalformedInput) {
 
 }  // namespace
 }  // namespace kelo
+
+namespace kelo {
+namespace {
+
+TEST(PictureSize, NearestRenderingAtOrAboveTheScaledSize) {
+    // 100 dpi asks for 25 px: the 36 px rendering, not a squeezed 24.
+    const std::pair<int, int> cases[] = {{96, 24}, {72, 24}, {100, 36}, {120, 36}, {144, 36},
+                                         {168, 48}, {192, 48}, {288, 48}};
+    for (auto [dpi, size] : cases) EXPECT_EQ(PictureSizeFor(dpi), size) << dpi << " dpi";
+}
+
+}  // namespace
+}  // namespace kelo

@@ -93,3 +93,24 @@ TEST(AppNameSet, EnterTimeThatIsNotANumberKeepsTheDialogOpenAndTheLastGoodWait) 
 
 }  // namespace
 }  // namespace kelo
+
+namespace kelo {
+namespace {
+
+TEST(Settings, FoldersDefaultToTheProgramsFolder) {
+    const struct {
+        const char* program;
+        const char* folder;
+    } cases[] = {
+        {"C:\\Tools\\Kelo\\KeloMenu.exe", "C:\\Tools\\Kelo"},
+        {"C:\\KeloMenu.exe", "C:\\"},  // a drive's root keeps its "\"
+        {"\\\\server\\share\\KeloMenu.exe", "\\\\server\\share"},
+        {"D:\\図面\\ツール\\KeloMenu.exe", "D:\\図面\\ツール"},
+        {"Z:/work/build/win/KeloMenu.exe", "Z:/work/build/win"},
+        {"KeloMenu.exe", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FolderOf(c.program), c.folder) << c.program;
+}
+
+}  // namespace
+}  // namespace kelo

@@ -30,6 +30,13 @@ std::optional<std::uint32_t> KeyColour(char key) {
     return kPalette[at - 1];
 }
 
+int PictureSizeFor(int dpi) {
+    const int need = (24 * dpi + 48) / 96;  // 24 px scaled, to the nearest pixel
+    if (need <= 24) return 24;
+    if (need <= 36) return 36;
+    return 48;
+}
+
 std::span<const Picture> AllPictures() {
     static const std::vector<Picture> all = Gather();
     return all;

@@ -38,6 +38,10 @@ const Picture* FindPicture(std::string_view name);
 // Every picture, button pictures and icons alike.
 std::span<const Picture> AllPictures();
 
+// Pictures come in 24, 36 and 48 pixels: the nearest at or above 24 px
+// scaled to `dpi`, so they stay crisp at 100, 150 and 200 %.
+int PictureSizeFor(int dpi);
+
 // Scales `picture` to sizePx x sizePx and returns 32-bit pixels (0xAARRGGBB, so
 // B, G, R, A in memory), top row first. Transparent pixels take `backgroundArgb`.
 // Pixels are repeated, never blended: at 1.5x every other row and column is doubled, so

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "channel/WinText_win.h"
+#include "resources/Pictures.h"
 #include "resources/Pictures_win.h"
 #include "toolbar/Commands.h"
 #include "toolbar/FormWindow_win.h"
@@ -12,15 +13,6 @@
 namespace kelo {
 
 namespace {
-
-// Pictures come in 24, 36 and 48 pixels; take the nearest at or above the
-// scaled size so they stay crisp at 100, 150 and 200 %.
-int PictureSizeFor(UINT dpi) {
-    const int need = MulDiv(24, static_cast<int>(dpi), 96);
-    if (need <= 24) return 24;
-    if (need <= 36) return 36;
-    return 48;
-}
 
 std::string_view TipOf(const LayoutRow& row) {
     if (auto i = FindCommand(row.name)) return kCommands[*i].tip;
@@ -116,7 +108,7 @@ void MenuButtons::SetTip(std::string_view name, std::string_view tip) {
 
 void MenuButtons::MakePictures() {
     FreePictures();
-    pictureSize_ = PictureSizeFor(dpi_);
+    pictureSize_ = PictureSizeFor(static_cast<int>(dpi_));
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
         const LayoutRow& row = kLayout[i];

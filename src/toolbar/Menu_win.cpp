@@ -25,7 +25,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KeloMenuToolbar";
 
-// The folder of our own executable, without a trailing "\" except at a drive's root.
+// The folder of our own executable.
 std::string ExeFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -36,11 +36,7 @@ std::string ExeFolder() {
         }
         path.resize(path.size() * 2);
     }
-    const auto slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return {};
-    path.resize(slash);
-    if (path.size() == 2 && path[1] == L':') path += L'\\';
-    return Narrow(path);
+    return FolderOf(Narrow(path));
 }
 
 class MenuWindow {
