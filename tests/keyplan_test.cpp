@@ -7,7 +7,7 @@
 #include <set>
 
 #include "channel/KeyString.h"
-#include "channel/Utf.h"
+#include "text/Utf.h"
 
 namespace kelo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "channel/Utf.h"
+#include "text/Utf.h"
 
 namespace kelo {
 namespace {

@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "channel/FormatCoord.h"
-#include "profiles/NumberRules.h"
+#include "text/FormatCoord.h"
+#include "text/NumberRules.h"
 #include "profiles/ProfileState.h"
 
 namespace kelo {

@@ -1,4 +1,4 @@
-#include "channel/Utf.h"
+#include "text/Utf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "profiles/ProfileState.h"
 
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 

@@ -1,7 +1,7 @@
 #include "toolbar/AppNameSet.h"
 
-#include "channel/Texts.h"
-#include "profiles/NumberRules.h"
+#include "text/Texts.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 

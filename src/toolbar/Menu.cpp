@@ -1,6 +1,6 @@
 #include "toolbar/Menu.h"
 
-#include "channel/Texts.h"
+#include "text/Texts.h"
 #include "toolbar/Layout.h"
 
 namespace kelo {

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "channel/WinText_win.h"
+#include "text/WinText_win.h"
 
 namespace kelo {
 

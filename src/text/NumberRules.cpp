@@ -1,4 +1,4 @@
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 
 #include <cfloat>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "channel/DecimalText.h"
+#include "text/DecimalText.h"
 
 namespace kelo {
 

@@ -1,10 +1,10 @@
-#include "channel/FormatCoord.h"
+#include "text/FormatCoord.h"
 
 #include <cmath>
 #include <stdexcept>
 #include <string>
 
-#include "channel/DecimalText.h"
+#include "text/DecimalText.h"
 
 namespace kelo {
 

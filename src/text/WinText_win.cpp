@@ -1,6 +1,6 @@
-#include "channel/WinText_win.h"
+#include "text/WinText_win.h"
 
-#include "channel/Utf.h"
+#include "text/Utf.h"
 
 namespace kelo {
 

@@ -1,4 +1,4 @@
-#include "channel/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <charconv>
 #include <cmath>
