@@ -44,13 +44,13 @@ TEST(Pictures, NoMapIsBlankOrOneFlatColour) {
 // picture) or is one of the two icons; each button that shows pictures has them.
 TEST(Pictures, MatchTheButtonsOfTheLayout) {
     std::set<std::string> wanted{"Icon32", "Icon48"};
-    for (const LayoutRow& row : kLayout) {
+    for (const ControlRow& row : kLayout) {
         SCOPED_TRACE(std::string(row.name));
         const std::string second = std::string(row.name) + "#2";
-        EXPECT_EQ(FindPicture(row.name) != nullptr, row.picture);
-        EXPECT_EQ(FindPicture(second) != nullptr, row.secondPicture);
-        if (row.picture) wanted.insert(std::string(row.name));
-        if (row.secondPicture) wanted.insert(second);
+        EXPECT_EQ(FindPicture(row.name) != nullptr, (row.pictures & kFirstPicture) != 0);
+        EXPECT_EQ(FindPicture(second) != nullptr, (row.pictures & kSecondPicture) != 0);
+        if ((row.pictures & kFirstPicture) != 0) wanted.insert(std::string(row.name));
+        if ((row.pictures & kSecondPicture) != 0) wanted.insert(second);
     }
     for (const Picture& p : AllPictures())
         EXPECT_TRUE(wanted.count(std::string(p.name))) << p.name << " belongs to no button";
@@ -58,8 +58,8 @@ TEST(Pictures, MatchTheButtonsOfTheLayout) {
 }
 
 TEST(Pictures, SecondPictureDiffersFromTheFirst) {
-    for (const LayoutRow& row : kLayout) {
-        if (!row.picture || !row.secondPicture) continue;
+    for (const ControlRow& row : kLayout) {
+        if (!(row.pictures & kFirstPicture) || !(row.pictures & kSecondPicture)) continue;
         SCOPED_TRACE(std::string(row.name));
         const Picture* second = FindPicture(std::string(row.name) + "#2");
         ASSERT_NE(second, nullptr);
@@ -70,7 +70,7 @@ TEST(Pictures, SecondPictureDiffersFromTheFirst) {
 // Short buttons clip the centred picture: nothing may be drawn where the button's
 // borders (2 px each side at 96 dpi) or its outside would hide it.
 TEST(Pictures, DrawingsFitInsideSmallButtons) {
-    for (const LayoutRow& row : kLayout) {
+    for (const ControlRow& row : kLayout) {
         const Picture* p = FindPicture(row.name);
         if (p == nullptr) continue;
         SCOPED_TRACE(std::string(row.name));

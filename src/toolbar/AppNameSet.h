@@ -4,30 +4,23 @@
 #include <string>
 #include <string_view>
 
+#include "text/Texts.h"
 #include "toolbar/Settings.h"
+#include "ui/FormTable.h"
 
 namespace kelo {
 
-struct FormControl {
-    std::string_view name;
-    enum class Kind { Label, Text, Button } kind;
-    std::string_view text;  // as designed; boxes are refilled at load
-    int left, top, width, height;  // twips in the client area
-    int tabIndex;
-};
-
-inline constexpr int kAppSetClientWidth = 4635;
-inline constexpr int kAppSetClientHeight = 1620;
 inline constexpr std::array kAppSetControls{
-    FormControl{"Label1", FormControl::Kind::Label, "アプリのタイトル名を入力してください。", 240, 120, 3855, 375, 3},
-    FormControl{"Text1", FormControl::Kind::Text, "Creo Elements/Direct Drafting 20.3", 120, 480, 4215, 375, 0},
-    FormControl{"Label2", FormControl::Kind::Label, "Act. Time", 360, 840, 855, 255, 6},
-    FormControl{"Label3", FormControl::Kind::Label, "Enter Time", 1440, 840, 855, 255, 7},
-    FormControl{"Text2", FormControl::Kind::Text, "Text2", 240, 1080, 855, 375, 4},
-    FormControl{"Text3", FormControl::Kind::Text, "Text3", 1440, 1080, 735, 390, 5},
-    FormControl{"Command1", FormControl::Kind::Button, "O K", 2400, 960, 855, 495, 1},
-    FormControl{"Command2", FormControl::Kind::Button, "Cancel", 3480, 960, 855, 495, 2},
+    ControlRow{"Label1", ControlKind::Label, 240, 120, 3855, 375, texts::kAppSetPrompt, 3},
+    ControlRow{"Text1", ControlKind::Text, 120, 480, 4215, 375, texts::kDefaultHostTitle, 0},
+    ControlRow{"Label2", ControlKind::Label, 360, 840, 855, 255, "Act. Time", 6},
+    ControlRow{"Label3", ControlKind::Label, 1440, 840, 855, 255, "Enter Time", 7},
+    ControlRow{"Text2", ControlKind::Text, 240, 1080, 855, 375, "Text2", 4},
+    ControlRow{"Text3", ControlKind::Text, 1440, 1080, 735, 390, "Text3", 5},
+    ControlRow{"Command1", ControlKind::Button, 2400, 960, 855, 495, "O K", 1},
+    ControlRow{"Command2", ControlKind::Button, 3480, 960, 855, 495, "Cancel", 2},
 };
+inline constexpr FormSpec kAppSetForm{"AppNameSet", texts::kAppSetCaption, 4635, 1620, kAppSetControls};
 
 // The dialog's model: box texts in, settings out.
 class AppNameSetModel {

@@ -4,17 +4,18 @@
 
 #include <string>
 
-#include "channel/WinText_win.h"
+#include "text/WinText_win.h"
 #include "resources/Pictures.h"
 #include "resources/Pictures_win.h"
 #include "toolbar/Commands.h"
-#include "toolbar/FormWindow_win.h"
+#include "ui/Controls_win.h"
+#include "ui/Fonts_win.h"
 
 namespace kelo {
 
 namespace {
 
-std::string_view TipOf(const LayoutRow& row) {
+std::string_view TipOf(const ControlRow& row) {
     if (auto i = FindCommand(row.name)) return kCommands[*i].tip;
     return {};
 }
@@ -40,19 +41,10 @@ void MenuButtons::Create(HWND parent, HINSTANCE instance) {
     // so a frame never paints over a button.
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < kLayout.size(); ++i) {
-            const LayoutRow& row = kLayout[i];
-            const bool frame = row.kind == LayoutKind::Frame;
+            const ControlRow& row = kLayout[i];
+            const bool frame = row.kind == ControlKind::Frame;
             if (frame != (pass == 1)) continue;
-            DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-            if (frame)
-                style |= BS_GROUPBOX;
-            else if (row.kind == LayoutKind::TextButton)
-                style |= BS_PUSHBUTTON;
-            else
-                style |= BS_OWNERDRAW;
-            controls_[i] = CreateWindowExW(0, L"BUTTON", Widen(row.caption).c_str(), style, 0, 0, 10, 10, parent,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance,
-                                           nullptr);
+            controls_[i] = CreateControl(parent, row, kFirstId + static_cast<int>(i));
             if (frame) continue;
             const std::wstring tip = Widen(TipOf(row));
             if (tip.empty() && row.name != "C_EXTEND") continue;
@@ -75,26 +67,26 @@ void MenuButtons::Relayout(UINT dpi) {
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, d, 96));
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
         if (!controls_[i]) continue;
-        const TwipRect r = ClientRectTwips(kLayout[i]);
-        SetWindowPos(controls_[i], nullptr, TwipsToPixels(r.left, d), TwipsToPixels(r.top, d),
-                     TwipsToPixels(r.width, d), TwipsToPixels(r.height, d), SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT r = ControlRectPx(kLayout, kLayout[i], d);
+        SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     }
     MakePictures();
 }
 
-const LayoutRow* MenuButtons::RowOf(int id) const {
+const ControlRow* MenuButtons::RowOf(int id) const {
     const int i = id - kFirstId;
     if (i < 0 || i >= static_cast<int>(kLayout.size())) return nullptr;
     return &kLayout[static_cast<std::size_t>(i)];
 }
 
 void MenuButtons::SetCaption(std::string_view name, std::string_view caption) {
-    if (auto i = FindLayoutRow(name)) SetWindowTextUtf8(controls_[*i], caption);
+    if (auto i = FindControl(kLayout, name)) SetWindowTextUtf8(controls_[*i], caption);
 }
 
 void MenuButtons::SetTip(std::string_view name, std::string_view tip) {
-    auto i = FindLayoutRow(name);
+    auto i = FindControl(kLayout, name);
     if (!i) return;
     std::wstring text = Widen(tip);
     TOOLINFOW ti{sizeof ti};
@@ -111,9 +103,9 @@ void MenuButtons::MakePictures() {
     pictureSize_ = PictureSizeFor(static_cast<int>(dpi_));
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
-        const LayoutRow& row = kLayout[i];
-        if (row.picture) pictures_[i] = CreatePictureBitmap(row.name, pictureSize_, face);
-        if (row.secondPicture)
+        const ControlRow& row = kLayout[i];
+        if (row.pictures & kFirstPicture) pictures_[i] = CreatePictureBitmap(row.name, pictureSize_, face);
+        if (row.pictures & kSecondPicture)
             secondPictures_[i] = CreatePictureBitmap(std::string(row.name) + "#2", pictureSize_, face);
     }
 }

@@ -21,7 +21,7 @@ class MenuButtons {
     // Moves every control, and renders fonts and pictures again, for `dpi`.
     void Relayout(UINT dpi);
     // The layout row of the control with WM_COMMAND id `id`.
-    const LayoutRow* RowOf(int id) const;
+    const ControlRow* RowOf(int id) const;
     void SetCaption(std::string_view name, std::string_view caption);
     void SetTip(std::string_view name, std::string_view tip);
     // Paints an owner-drawn picture button.

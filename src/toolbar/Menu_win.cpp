@@ -7,23 +7,24 @@
 #include <string>
 
 #include "channel/Desktop_win.h"
-#include "channel/Texts.h"
-#include "channel/WinText_win.h"
+#include "text/Texts.h"
+#include "text/WinText_win.h"
 #include "profiles/ProfileDialog_win.h"
 #include "profiles/ProfileState.h"
 #include "resources/Pictures_win.h"
 #include "toolbar/AppNameSet_win.h"
-#include "toolbar/FormWindow_win.h"
 #include "toolbar/Layout.h"
 #include "toolbar/Menu.h"
 #include "toolbar/MenuButtons_win.h"
 #include "toolbar/RegistryStore_win.h"
+#include "ui/Dpi_win.h"
+#include "ui/Window_win.h"
 
 namespace kelo {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"KeloMenuToolbar";
+constexpr WindowClass kMenuClass{L"KeloMenuToolbar"};
 
 // The folder of our own executable.
 std::string ExeFolder() {
@@ -39,23 +40,21 @@ std::string ExeFolder() {
     return FolderOf(Narrow(path));
 }
 
-class MenuWindow {
+class MenuWindow : public Window {
    public:
     int Run(HINSTANCE instance) {
         instance_ = instance;
-        Register();
         // Hidden until the start is over, as the window becomes visible only after its load.
         // No WS_CLIPCHILDREN: group boxes paint only their border, the window paints what lies inside.
-        hwnd_ = CreateWindowExW(0, kClassName, Widen(texts::kMenuCaption).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                                100, 100, nullptr, nullptr, instance, this);
-        if (!hwnd_) return 1;
+        if (!CreateOf(kMenuClass, 0, Widen(texts::kMenuCaption).c_str(),
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 100, 100, nullptr))
+            return 1;
         if (!Menu_Form_Load()) {
-            DestroyWindow(hwnd_);
+            DestroyWindow(hwnd());
             return 0;
         }
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
-        UpdateWindow(hwnd_);
+        ShowWindow(hwnd(), SW_SHOWNORMAL);
+        UpdateWindow(hwnd());
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
@@ -64,53 +63,32 @@ class MenuWindow {
         return 0;
     }
 
+   protected:
+    // One line a message: each handler below says what it is for.
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+            HANDLE_MSG(hwnd(), WM_CREATE, this->OnCreate);
+            HANDLE_MSG(hwnd(), WM_COMMAND, this->OnCommand);
+            HANDLE_MSG(hwnd(), WM_DRAWITEM, this->OnDrawItem);
+            HANDLE_MSG(hwnd(), WM_ACTIVATE, this->OnActivate);
+            HANDLE_MSG(hwnd(), WM_CLOSE, this->OnClose);
+            HANDLE_MSG(hwnd(), WM_DESTROY, this->OnDestroy);
+            case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
+            case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            default: return DefaultProc(msg, wParam, lParam);
+        }
+    }
+
    private:
-    void Register() {
-        WNDCLASSEXW wc{sizeof wc};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = instance_;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClassName;
-        RegisterClassExW(&wc);
-    }
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_NCCREATE) {
-            auto* self = static_cast<MenuWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<MenuWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-        try {
-            switch (msg) {
-                HANDLE_MSG(hwnd, WM_CREATE, self->OnCreate);
-                HANDLE_MSG(hwnd, WM_COMMAND, self->OnCommand);
-                HANDLE_MSG(hwnd, WM_DRAWITEM, self->OnDrawItem);
-                HANDLE_MSG(hwnd, WM_ACTIVATE, self->OnActivate);
-                HANDLE_MSG(hwnd, WM_CLOSE, self->OnClose);
-                HANDLE_MSG(hwnd, WM_DESTROY, self->OnDestroy);
-                case WM_ENDSESSION: self->OnEndSession(wParam != 0); return 0;
-                case WM_DPICHANGED: return self->OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-                case WM_NCDESTROY: SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
-            }
-        } catch (...) {
-            // A handler's own trap decides what the user sees; nothing reaches user32.
-            return 0;
-        }
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-
     // Builds the controls from the layout table.
     BOOL OnCreate(HWND, LPCREATESTRUCT) {
-        desktop_.SetOwner(hwnd_);
-        const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+        desktop_.SetOwner(hwnd());
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
         bigIcon_ = CreateAppIcon(MulDiv(32, dpi, 96));
         smallIcon_ = CreateAppIcon(MulDiv(16, dpi, 96));
-        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-        buttons_.Create(hwnd_, instance_);
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+        buttons_.Create(hwnd(), instance_);
         return TRUE;
     }
 
@@ -120,26 +98,26 @@ class MenuWindow {
         PlaceAtTopRight();
         ApplyExtendLook();
         InitProfileState(profile_);
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
         model_.SendStartupCommand();
         return true;
     }
 
     // Left edge at screen width - window width - 3200 twips, top edge at 0.
     void PlaceAtTopRight() {
-        const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
-        const SIZE outer = OuterSizeForClientTwips(hwnd_, kClientWidthTwips, kClientHeightTwips);
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
+        const SIZE outer = OuterSizeForClientTwips(hwnd(), kClientWidthTwips, kClientHeightTwips, static_cast<UINT>(dpi));
         const int left = GetSystemMetrics(SM_CXSCREEN) - outer.cx - TwipsToPixels(kRightMarginTwips, dpi);
-        SetWindowPos(hwnd_, nullptr, left, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd(), nullptr, left, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     // Height, C_EXTEND caption and tooltip of the collapsed or expanded state.
     void ApplyExtendLook() {
         const ExtendLook look = model_.Look();
-        const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
         RECT r;
-        GetWindowRect(hwnd_, &r);
-        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, TwipsToPixels(look.heightTwips, dpi),
+        GetWindowRect(hwnd(), &r);
+        SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, TwipsToPixels(look.heightTwips, dpi),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         buttons_.SetCaption("C_EXTEND", look.caption);
         buttons_.SetTip("C_EXTEND", look.tip);
@@ -147,7 +125,7 @@ class MenuWindow {
 
     void OnCommand(HWND, int id, HWND, UINT code) {
         if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;  // a quick second click is a click too
-        const LayoutRow* row = buttons_.RowOf(id);
+        const ControlRow* row = buttons_.RowOf(id);
         if (!row) return;
         const auto index = FindCommand(row->name);
         if (!index) return;
@@ -167,7 +145,7 @@ class MenuWindow {
         }
     }
 
-    void Menu_AppSet_Click() { ShowAppNameSet(hwnd_, model_.settings().channel); }
+    void Menu_AppSet_Click() { ShowAppNameSet(hwnd(), model_.settings().channel); }
 
     void Menu_C_EXTEND_Click() {
         model_.Menu_C_EXTEND_Click();
@@ -175,9 +153,9 @@ class MenuWindow {
     }
 
     // The profile dialogs open modally, owned by the toolbar; they type their own lines.
-    void Menu_IN_FACE_Click() { ShowProfileDialog(hwnd_, ProfileDialogKind::Face, profile_, model_.channel()); }
-    void Menu_IN_LONG_Click() { ShowProfileDialog(hwnd_, ProfileDialogKind::Long, profile_, model_.channel()); }
-    void Menu_IN_TAPER_Click() { ShowProfileDialog(hwnd_, ProfileDialogKind::Taper, profile_, model_.channel()); }
+    void Menu_IN_FACE_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Face, profile_, model_.channel()); }
+    void Menu_IN_LONG_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Long, profile_, model_.channel()); }
+    void Menu_IN_TAPER_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Taper, profile_, model_.channel()); }
 
     void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) { buttons_.Draw(*item); }
 
@@ -185,9 +163,9 @@ class MenuWindow {
     void OnActivate(HWND, UINT state, HWND, BOOL) {
         if (state != WA_INACTIVE) Menu_Form_Activate();
     }
-    void Menu_Form_Activate() { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE); }
+    void Menu_Form_Activate() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE); }
 
-    void OnClose(HWND) { DestroyWindow(hwnd_); }
+    void OnClose(HWND) { DestroyWindow(hwnd()); }
 
     // Closing is never refused: the settings are stored and the program ends.
     void OnDestroy(HWND) {
@@ -203,7 +181,7 @@ class MenuWindow {
     }
 
     LRESULT OnDpiChanged(UINT dpi, const RECT* suggested) {
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         buttons_.Relayout(dpi);
         ApplyExtendLook();
@@ -211,7 +189,6 @@ class MenuWindow {
     }
 
     HINSTANCE instance_ = nullptr;
-    HWND hwnd_ = nullptr;
     Win32Desktop desktop_;
     MenuModel model_{desktop_};
     ProfileState profile_;

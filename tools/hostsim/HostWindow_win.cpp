@@ -24,56 +24,26 @@ std::string Format(const char* format, auto... values) {
 
 }  // namespace
 
-HostWindow* HostWindow::Create(HINSTANCE instance, const Options& options, EventLog& log) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = Trampoline;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.lpszClassName = kClassName;  // no background brush: the back buffer paints everything
-    RegisterClassExW(&wc);
-
+HostWindow* HostWindow::Create(HINSTANCE, const Options& options, EventLog& log) {
+    // No background brush: the back buffer paints everything.
+    const WindowClass cls{kClassName, CS_HREDRAW | CS_VREDRAW, false, nullptr, LoadIconW(nullptr, IDI_APPLICATION)};
     auto* window = new HostWindow(options, log);
-    HWND hwnd = CreateWindowExW(0, kClassName, Widen(options.title).c_str(), WS_OVERLAPPEDWINDOW, options.x,
-                                options.y, options.width, options.height, nullptr, nullptr, instance, window);
-    if (!hwnd) {
-        delete window;  // WM_NCCREATE never stored it, or WM_NCDESTROY already cleared it
+    if (!window->CreateOf(cls, 0, Widen(options.title).c_str(), WS_OVERLAPPEDWINDOW, options.x, options.y,
+                          options.width, options.height, nullptr)) {
+        delete window;
         return nullptr;
     }
     return window;
 }
 
 void HostWindow::Show(int showCommand) {
-    ShowWindow(hwnd_, showCommand);
-    UpdateWindow(hwnd_);
-    SetForegroundWindow(hwnd_);
-    SetFocus(hwnd_);
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
+    SetForegroundWindow(hwnd());
+    SetFocus(hwnd());
     LogLine(Format("READY %" PRId64 " hwnd=0x%" PRIxPTR " pid=%lu title=", NowMicros(),
-                   reinterpret_cast<std::uintptr_t>(hwnd_), GetCurrentProcessId()) +
+                   reinterpret_cast<std::uintptr_t>(hwnd()), GetCurrentProcessId()) +
             options_.title);
-}
-
-LRESULT CALLBACK HostWindow::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<HostWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        // A test host must survive anything typed into it.
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
 }
 
 LRESULT HostWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -93,7 +63,7 @@ LRESULT HostWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE: OnActivate(wParam); break;
         case WM_DESTROY: OnDestroy(); return 0;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return DefaultProc(msg, wParam, lParam);
 }
 
 // Makes the text font.
@@ -107,9 +77,9 @@ bool HostWindow::OnCreate() {
 // Paints everything off screen, then copies it in one go, so nothing flickers.
 void HostWindow::OnPaint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    HDC dc = BeginPaint(hwnd(), &ps);
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd(), &client);
     int width = std::max<int>(1, client.right);
     int height = std::max<int>(1, client.bottom);
     HDC memory = CreateCompatibleDC(dc);
@@ -124,7 +94,7 @@ void HostWindow::OnPaint() {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    EndPaint(hwnd_, &ps);
+    EndPaint(hwnd(), &ps);
 }
 
 // Logs a key-down or key-up message with the extra info the sender tagged it with.
@@ -156,7 +126,7 @@ void HostWindow::OnChar(UINT msg, WPARAM wParam) {
         LogLine(Format("CANCEL %" PRId64, now));
         sketch_.OnCancel();
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 // Logs activation changes: the sender must bring this window to the front first.

@@ -9,23 +9,23 @@
 #include "EventLog.h"
 #include "LineEditor.h"
 #include "Sketch.h"
+#include "ui/Window_win.h"
 
 namespace kelo::hostsim {
 
-class HostWindow {
+class HostWindow : public Window {
 public:
     // Creates the window (not yet shown). nullptr on failure.
     static HostWindow* Create(HINSTANCE instance, const Options& options, EventLog& log);
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return hwnd(); }
     // Shows, paints and brings the window to the front, then logs READY.
     void Show(int showCommand);
 
 private:
     HostWindow(const Options& options, EventLog& log) : options_(options), log_(log) {}
 
-    static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     bool OnCreate();
     void OnPaint();
@@ -38,7 +38,6 @@ private:
 
     Options options_;
     EventLog& log_;
-    HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     LineEditor editor_;
     Sketch sketch_;

@@ -1,0 +1,16 @@
+#pragma once
+// Window geometry at the window's own DPI: sizes from twips, centring, monitors.
+#include <windows.h>
+
+namespace kelo {
+
+// Outer size of `hwnd` (its styles as they are) for a client area of the given twips at `dpi`.
+SIZE OuterSizeForClientTwips(HWND hwnd, int widthTwips, int heightTwips, UINT dpi);
+
+// The rectangle of the monitor that holds `anchor` (the primary one without an anchor).
+RECT MonitorRectOf(HWND anchor);
+
+// Puts the window of outer size `size` in the middle of the monitor that holds `anchor`.
+void CenterOnMonitor(HWND hwnd, SIZE size, HWND anchor);
+
+}  // namespace kelo

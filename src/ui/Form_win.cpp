@@ -1,0 +1,206 @@
+#include "ui/Form_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "text/WinText_win.h"
+#include "ui/Controls_win.h"
+#include "ui/Dpi_win.h"
+#include "ui/Fonts_win.h"
+
+namespace kelo {
+
+namespace {
+
+constexpr WindowClass kFormClass{L"KeloForm", 0, true};
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kFormExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Ids start past IDOK and IDCANCEL: the dialog manager sends those for Enter and
+// Escape, and neither key may press a button of ours.
+constexpr int kFirstControlId = 100;
+constexpr UINT_PTR kBoxSubclassId = 1;
+constexpr int kGothicPoints = 12;
+
+}  // namespace
+
+Form::~Form() { DeleteFonts(); }
+
+void Form::ShowModal(HWND owner) {
+    owner_ = owner;
+    done_ = false;
+    if (!CreateOf(kFormClass, kFormExStyle, Widen(spec_.caption).c_str(), kFormStyle, 0, 0, 0, 0, owner)) return;
+    events_.OnLoad();
+    if (owner_ != nullptr) EnableWindow(owner_, FALSE);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    if (!done_) events_.OnShown();
+
+    MSG msg;
+    while (!done_) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop ends the program
+            break;
+        }
+        if (got < 0) break;
+        if (!IsDialogMessageW(hwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    // The owner first, so that the activation goes back to it and not to another program.
+    if (owner_ != nullptr) {
+        EnableWindow(owner_, TRUE);
+        SetActiveWindow(owner_);
+    }
+    if (hwnd() != nullptr) DestroyWindow(hwnd());
+}
+
+void Form::Close() {
+    done_ = true;
+    if (hwnd() != nullptr) PostMessageW(hwnd(), WM_NULL, 0, 0);  // wakes the modal loop
+}
+
+void Form::SetText(std::string_view name, std::string_view text) {
+    HWND control = ControlOf(name);
+    if (control == nullptr) return;
+    const bool was = updating_;
+    updating_ = true;  // our own write raises EN_CHANGE: it is not the user's change
+    SetWindowTextUtf8(control, text);
+    updating_ = was;
+}
+
+std::string Form::Text(std::string_view name) const {
+    HWND control = ControlOf(name);
+    return control != nullptr ? WindowTextUtf8(control) : std::string();
+}
+
+void Form::MoveFocus(std::string_view name) {
+    // WM_NEXTDLGCTL, not SetFocus: the dialog manager then also makes a focused push
+    // button the default one.
+    if (HWND control = ControlOf(name)) SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+void Form::SelectAll(std::string_view name) {
+    if (HWND control = ControlOf(name)) SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd(), WM_CREATE, this->OnCreate);
+        HANDLE_MSG(hwnd(), WM_COMMAND, this->OnCommand);
+        HANDLE_MSG(hwnd(), WM_CLOSE, this->OnClose);
+        case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+        default: return DefaultProc(msg, wParam, lParam);
+    }
+}
+
+// Creates the controls in Tab order and lays the form out for its DPI.
+BOOL Form::OnCreate(HWND, LPCREATESTRUCT) {
+    controls_.assign(spec_.controls.size(), nullptr);
+    for (std::size_t i : CreationOrder(spec_.controls)) {
+        const ControlRow& row = spec_.controls[i];
+        controls_[i] = CreateControl(hwnd(), row, kFirstControlId + static_cast<int>(i));
+        if (row.kind == ControlKind::Text)
+            SetWindowSubclass(controls_[i], &Form::BoxProc, kBoxSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    Layout(GetDpiForWindow(hwnd()), nullptr);
+    return TRUE;
+}
+
+void Form::OnCommand(HWND, int id, HWND, UINT code) {
+    const int index = id - kFirstControlId;
+    if (index < 0 || index >= static_cast<int>(spec_.controls.size())) return;  // Enter, Escape: nothing
+    const ControlRow& row = spec_.controls[static_cast<std::size_t>(index)];
+    if (row.kind == ControlKind::Text) {
+        if (code == EN_CHANGE && !updating_)
+            events_.OnTextChanged(row, WindowTextUtf8(controls_[static_cast<std::size_t>(index)]));
+        // Leaving for another program or a message box is not leaving the box.
+        if (code == EN_KILLFOCUS && focusGoesTo_ != nullptr && IsChild(hwnd(), focusGoesTo_))
+            events_.OnLostFocus(row);
+    } else if (row.kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
+        events_.OnClick(row);  // a quick second click is a click too
+    }
+}
+
+void Form::OnClose(HWND) { events_.OnCloseRequest(); }
+
+void Form::OnDpiChanged(UINT dpi, const RECT* suggested) { Layout(dpi, suggested); }
+
+void Form::Layout(UINT dpi, const RECT* suggested) {
+    DeleteFonts();
+    uiFont_ = CreateUiFont(dpi);
+    textFont_ = spec_.textFont == FormFont::Gothic12 ? CreateGothicFont(dpi, kGothicPoints) : nullptr;
+
+    const SIZE outer = OuterSizeForClientTwips(hwnd(), spec_.clientWidth, spec_.clientHeight, dpi);
+    if (suggested != nullptr) {
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        CenterOnMonitor(hwnd(), outer, owner_ != nullptr ? owner_ : hwnd());
+    }
+
+    const int d = static_cast<int>(dpi);
+    const int labelCell = TextCellHeight(hwnd(), textFont_ != nullptr ? textFont_ : uiFont_);
+    for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
+        const ControlRow& row = spec_.controls[i];
+        RECT r = ControlRectPx(spec_.controls, row, d);
+        // A stand-in for the Gothic face with a taller line than the label would
+        // lose the bottom of its glyphs: grow the label about its middle.
+        if (row.kind == ControlKind::Label && textFont_ != nullptr && labelCell > r.bottom - r.top) {
+            r.top -= (labelCell - (r.bottom - r.top)) / 2;
+            r.bottom = r.top + labelCell;
+        }
+        MoveWindow(controls_[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        const bool text = row.kind == ControlKind::Label || row.kind == ControlKind::Text;
+        HFONT font = text && textFont_ != nullptr ? textFont_ : uiFont_;
+        if (font != nullptr) SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+HWND Form::ControlOf(std::string_view name) const {
+    const auto index = FindControl(spec_.controls, name);
+    return index && *index < controls_.size() ? controls_[*index] : nullptr;
+}
+
+const ControlRow* Form::RowOf(HWND control) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i] == control) return &spec_.controls[i];
+    return nullptr;
+}
+
+void Form::DeleteFonts() {
+    if (uiFont_ != nullptr) DeleteObject(uiFont_);
+    if (textFont_ != nullptr) DeleteObject(textFont_);
+    uiFont_ = textFont_ = nullptr;
+}
+
+// Enter in a box is the box's own key (so that no default button takes it), and the
+// box notes where the focus goes when it leaves.
+LRESULT CALLBACK Form::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+    auto* self = reinterpret_cast<Form*>(ref);
+    try {
+        switch (msg) {
+            case WM_GETDLGCODE: {
+                LRESULT code = DefSubclassProc(box, msg, wParam, lParam);
+                const auto* m = reinterpret_cast<const MSG*>(lParam);
+                if (m != nullptr && (m->message == WM_KEYDOWN || m->message == WM_CHAR) && m->wParam == VK_RETURN)
+                    code |= DLGC_WANTMESSAGE;
+                return code;
+            }
+            case WM_CHAR:
+                if (const ControlRow* row = self->RowOf(box)) self->events_.OnChar(*row, static_cast<char16_t>(wParam));
+                // A single-line box does nothing with a carriage return but beep.
+                if (wParam == VK_RETURN) return 0;
+                break;
+            case WM_KILLFOCUS: self->focusGoesTo_ = reinterpret_cast<HWND>(wParam); break;
+            case WM_NCDESTROY: RemoveWindowSubclass(box, &Form::BoxProc, kBoxSubclassId); break;
+            default: break;
+        }
+    } catch (...) {
+        // The events' own traps decide what the user sees; nothing reaches user32.
+    }
+    return DefSubclassProc(box, msg, wParam, lParam);
+}
+
+}  // namespace kelo

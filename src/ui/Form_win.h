@@ -1,0 +1,86 @@
+#pragma once
+// The one table-driven form: a modal tool window built from its control table,
+// at the table's twips for the window's DPI (and again when the DPI changes).
+// What happens in it is the caller's: the form only reports the events.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/FormTable.h"
+#include "ui/Window_win.h"
+
+namespace kelo {
+
+// What a form reports. None of these may throw past its own trap; the form
+// catches whatever does, as every window does.
+class FormEvents {
+   public:
+    virtual ~FormEvents() = default;
+    virtual void OnLoad() {}   // the controls exist; the form is not yet shown
+    virtual void OnShown() {}  // the form is shown and active for the first time
+    // The user changed the text of a box (a text set by SetText is not reported).
+    virtual void OnTextChanged(const ControlRow& /*box*/, std::string /*text*/) {}
+    // A character typed in a box. Enter reaches here and goes no further (it presses no button).
+    virtual void OnChar(const ControlRow& /*box*/, char16_t /*ch*/) {}
+    // The focus left the box for another control of this form (not for another window).
+    virtual void OnLostFocus(const ControlRow& /*box*/) {}
+    virtual void OnClick(const ControlRow& /*button*/) {}
+    // The close box, Alt+F4 or the system menu; the events decide whether to Close().
+    virtual void OnCloseRequest() {}
+};
+
+class Form : public Window {
+   public:
+    // Contract: `spec` and `events` outlive the form.
+    Form(const FormSpec& spec, FormEvents& events) : spec_(spec), events_(events) {}
+    ~Form() override;
+
+    // Builds the form, shows it centred on the owner's monitor with the owner
+    // disabled, and returns once it has been closed and destroyed.
+    void ShowModal(HWND owner);
+    // Ends the form; ShowModal returns when the current event is over.
+    void Close();
+
+    // Sets a control's text without reporting it as a change.
+    void SetText(std::string_view name, std::string_view text);
+    std::string Text(std::string_view name) const;
+    // Moves the focus as Tab would: a push button that gets it becomes the default
+    // one, so that the next Enter presses it.
+    void MoveFocus(std::string_view name);
+    // Selects the whole text of a box.
+    void SelectAll(std::string_view name);
+
+    const FormSpec& spec() const { return spec_; }
+
+   protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    BOOL OnCreate(HWND hwnd, LPCREATESTRUCT create);
+    void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    void OnClose(HWND hwnd);
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
+
+    // Sizes and places the window (centred, or at `suggested` after a DPI change)
+    // and every control, with fonts made for `dpi`.
+    void Layout(UINT dpi, const RECT* suggested);
+    HWND ControlOf(std::string_view name) const;
+    const ControlRow* RowOf(HWND control) const;
+    void DeleteFonts();
+
+    static LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+
+    const FormSpec& spec_;
+    FormEvents& events_;
+    HWND owner_ = nullptr;
+    std::vector<HWND> controls_;  // by table row
+    HFONT uiFont_ = nullptr;
+    HFONT textFont_ = nullptr;
+    HWND focusGoesTo_ = nullptr;
+    bool updating_ = false;
+    bool done_ = false;
+};
+
+}  // namespace kelo
