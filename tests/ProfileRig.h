@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "channel/HostChannel.h"
-#include "channel/Texts.h"
-#include "channel/Utf.h"
+#include "text/Texts.h"
+#include "text/Utf.h"
 #include "profiles/FaceDialog.h"
 #include "profiles/LongDialog.h"
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 #include "profiles/ProfileDialogs.h"
 #include "profiles/TaperDialog.h"
 
@@ -33,13 +33,14 @@ class ProfileDesktop : public Desktop {
     std::string typed;
     std::vector<Message> messages;
 
-    bool ActivateWindow(std::string_view) override { return hostOpen; }
-    bool ForegroundIsHost(std::string_view) override { return hostOpen; }
+    WindowRef FindHost(std::string_view) override { return hostOpen ? 1 : 0; }
+    bool RequestForeground(WindowRef) override { return hostOpen; }
+    bool IsForeground(WindowRef) override { return hostOpen; }
     Layout ForegroundLayout() override {
         return [](char16_t) { return std::optional<LayoutKey>{}; };
     }
     std::uint8_t HeldModifiers() override { return 0; }
-    void Inject(std::span<const KeyEvent> events) override {
+    void Inject(WindowRef, std::span<const KeyEvent> events) override {
         for (const auto& e : events) {
             if (e.unicode) {
                 if (!e.up) typed += Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(e.scan)));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ProfileRig.h"
+#include "toolbar/AppNameSet.h"
 
 namespace kelo {
 namespace {
@@ -21,7 +22,7 @@ TEST(ProfileDialogs, EnterWalksTheChainToOkWithoutPressingIt) {
     for (const auto& c : cases) {
         Rig rig;
         rig.Open(c.kind);
-        SCOPED_TRACE(std::string(rig.dialog->layout().name));
+        SCOPED_TRACE(std::string(rig.dialog->form().name));
         rig.focus.clear();
         for (int box = 1; box <= static_cast<int>(c.chain.size()); ++box) {
             rig.dialog->KeyPress(box, u'a');  // other keys are left to the box
@@ -35,21 +36,22 @@ TEST(ProfileDialogs, EnterWalksTheChainToOkWithoutPressingIt) {
 }
 
 TEST(ProfileDialogs, ControlTablesAreConsistent) {
-    for (const DialogLayout* dialog : {&kFaceLayout, &kLongLayout, &kTaperLayout}) {
-        SCOPED_TRACE(std::string(dialog->name));
+    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm, &kAppSetForm}) {
+        SCOPED_TRACE(std::string(form->name));
         std::vector<int> tabs;
-        for (const auto& row : dialog->controls) {
-            EXPECT_LE(row.left + row.width, dialog->clientWidth);
-            EXPECT_LE(row.top + row.height, dialog->clientHeight);
-            if (row.kind == ControlKind::Text) {
-                EXPECT_NE(FindControl(*dialog, row.enterTarget), nullptr);
-            }
+        for (const auto& row : form->controls) {
+            EXPECT_LE(row.left + row.width, form->clientWidth);
+            EXPECT_LE(row.top + row.height, form->clientHeight);
+            if (!row.enterTarget.empty()) EXPECT_TRUE(FindControl(form->controls, row.enterTarget)) << row.name;
             if (row.kind != ControlKind::Label) tabs.push_back(row.tabIndex);
         }
         std::sort(tabs.begin(), tabs.end());
         EXPECT_EQ(std::adjacent_find(tabs.begin(), tabs.end()), tabs.end());
         EXPECT_EQ(tabs.front(), 0);
-        EXPECT_EQ(FindControl(*dialog, "OKButton")->tabIndex, 0);
+    }
+    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm}) {
+        EXPECT_EQ(form->controls[*FindControl(form->controls, "OKButton")].tabIndex, 0);
+        EXPECT_EQ(form->textFont, FormFont::Gothic12);
     }
 }
 

@@ -54,7 +54,7 @@ TEST(ProfileRobustness, RandomBoxTextsNeverEscapeAHandlerOrShowANonFiniteNumber)
             QuietView view(desktop);
             auto dialog = MakeProfileDialog(kind, state, channel, view);
             ASSERT_NO_THROW(dialog->FormLoad());
-            const int boxes = BoxCount(dialog->layout());
+            const int boxes = BoxCount(dialog->form().controls);
             for (int step = 0; step < 12 && !view.closed; ++step) {
                 const int box = 1 + static_cast<int>(pick(static_cast<std::size_t>(boxes)));
                 std::string text = kPieces[pick(std::size(kPieces))];

@@ -16,26 +16,13 @@ inline constexpr std::array kFaceControls{
     layout::Button(layout::kCancelButton, 3480, 720, texts::kCancel, 1),
     layout::Button(layout::kOkButton, 3480, 1200, texts::kOk, 0),
 };
-inline constexpr DialogLayout kFaceLayout{"frm_FACE", texts::kFaceCaption, 4935, 1800, kFaceControls};
+inline constexpr FormSpec kFaceForm = ProfileForm("frm_FACE", texts::kFaceCaption, 4935, 1800, kFaceControls);
 
 class FaceDialog : public ProfileDialog {
    public:
-    FaceDialog(ProfileState& state, HostChannel& channel, ProfileView& view)
-        : ProfileDialog(kFaceLayout, state, channel, view) {}
+    FaceDialog(ProfileState& state, HostChannel& channel, ProfileView& view);
 
-    void frm_FACE_Form_Load();
-    void frm_FACE_Form_Activate();
-    void frm_FACE_Text1_KeyPress(char16_t key);
-    void frm_FACE_Text2_KeyPress(char16_t key);
-    void frm_FACE_Text3_KeyPress(char16_t key);
-    void frm_FACE_CancelButton_Click();
     void frm_FACE_OKButton_Click();
-
-    void FormLoad() override { frm_FACE_Form_Load(); }
-    void FormActivate() override { frm_FACE_Form_Activate(); }
-    void KeyPress(int box, char16_t key) override;
-    void OkClick() override { frm_FACE_OKButton_Click(); }
-    void CancelClick() override { frm_FACE_CancelButton_Click(); }
 };
 
 }  // namespace kelo

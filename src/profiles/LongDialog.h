@@ -19,31 +19,14 @@ inline constexpr std::array kLongControls{
     layout::Button(layout::kCancelButton, 3480, 1200, texts::kCancel, 2),
     layout::Button(layout::kOkButton, 3480, 1680, texts::kOk, 0),
 };
-inline constexpr DialogLayout kLongLayout{"frm_LONG", texts::kLongCaption, 5055, 2190, kLongControls};
+inline constexpr FormSpec kLongForm = ProfileForm("frm_LONG", texts::kLongCaption, 5055, 2190, kLongControls);
 
 class LongDialog : public ProfileDialog {
    public:
-    LongDialog(ProfileState& state, HostChannel& channel, ProfileView& view)
-        : ProfileDialog(kLongLayout, state, channel, view) {}
+    LongDialog(ProfileState& state, HostChannel& channel, ProfileView& view);
 
-    void frm_LONG_Form_Load();
-    void frm_LONG_Form_Activate();
-    void frm_LONG_Text1_KeyPress(char16_t key);
-    void frm_LONG_Text2_KeyPress(char16_t key);
-    void frm_LONG_Text3_KeyPress(char16_t key);
-    void frm_LONG_Text4_KeyPress(char16_t key);
     void frm_LONG_Text3_Change();
-    void frm_LONG_CancelButton_Click();
     void frm_LONG_OKButton_Click();
-
-    void FormLoad() override { frm_LONG_Form_Load(); }
-    void FormActivate() override { frm_LONG_Form_Activate(); }
-    void KeyPress(int box, char16_t key) override;
-    void OkClick() override { frm_LONG_OKButton_Click(); }
-    void CancelClick() override { frm_LONG_CancelButton_Click(); }
-
-   protected:
-    void Changed(int box) override;
 };
 
 }  // namespace kelo

@@ -1,42 +1,96 @@
 #include "profiles/ProfileDialog.h"
 
-#include <stdexcept>
-
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 
-ProfileDialog::ProfileDialog(const DialogLayout& layout, ProfileState& state, HostChannel& channel, ProfileView& view)
-    : state_(state), channel_(channel), view_(view), layout_(layout), boxes_(BoxCount(layout)) {}
+namespace {
 
-const std::string& ProfileDialog::BoxText(int box) const {
-    return boxes_.at(static_cast<std::size_t>(box - 1));
+// Every profile dialog opens with the focus in its third box, the first one the
+// user must fill (end X, relative Z, the angle or the radius).
+constexpr int kFirstFocusBox = 3;
+
+}  // namespace
+
+ProfileDialog::ProfileDialog(const FormSpec& form, std::span<const EventRow> events, ProfileState& state,
+                             HostChannel& channel, ProfileView& view)
+    : state_(state),
+      channel_(channel),
+      view_(view),
+      form_(form),
+      events_(events),
+      boxes_(static_cast<std::size_t>(BoxCount(form.controls))) {}
+
+const std::string& ProfileDialog::BoxText(int box) const { return boxes_.at(static_cast<std::size_t>(box - 1)); }
+
+void ProfileDialog::FormLoad() {
+    try {
+        SetBoxText(1, state_.StartX.AsText());
+        SetBoxText(2, state_.StartZ.AsText());
+        for (int box = 3; box <= static_cast<int>(boxes_.size()); ++box) SetBoxText(box, "");
+    } catch (...) {
+    }
+}
+
+void ProfileDialog::FormActivate() {
+    try {
+        view_.MoveFocus(layout::kBoxNames[kFirstFocusBox - 1]);
+    } catch (...) {
+    }
+}
+
+void ProfileDialog::KeyPress(int box, char16_t key) {
+    if (key != u'\r') return;  // every other key is left to the box
+    try {
+        const auto row = FindBox(form_.controls, box);
+        if (row && !form_.controls[*row].enterTarget.empty()) view_.MoveFocus(form_.controls[*row].enterTarget);
+    } catch (...) {
+    }
 }
 
 void ProfileDialog::UserChangedText(int box, std::string text) {
+    if (box < 1 || box > static_cast<int>(boxes_.size())) return;
+    boxes_[static_cast<std::size_t>(box - 1)] = std::move(text);
+    Run(layout::kBoxNames[box - 1], DialogEvent::Change);
+}
+
+void ProfileDialog::LostFocus(int box) {
+    if (box < 1 || box > static_cast<int>(boxes_.size())) return;
+    Run(layout::kBoxNames[box - 1], DialogEvent::LostFocus);
+}
+
+void ProfileDialog::OkClick() { Run(layout::kOkButton, DialogEvent::Click); }
+
+void ProfileDialog::CancelClick() {
+    if (Run(layout::kCancelButton, DialogEvent::Click)) return;
     try {
-        boxes_.at(static_cast<std::size_t>(box - 1)) = std::move(text);
-        Changed(box);
+        view_.Close();
     } catch (...) {
-        // A box the table does not have: nothing to do.
     }
+}
+
+bool ProfileDialog::Run(std::string_view control, DialogEvent event) {
+    for (const EventRow& row : events_) {
+        if (row.control != control || row.event != event) continue;
+        try {
+            row.handler(*this);
+        } catch (...) {
+            // Silent: a handler that must say something says it inside its own trap.
+        }
+        return true;
+    }
+    return false;
 }
 
 void ProfileDialog::SetBoxText(int box, std::string text) {
     boxes_.at(static_cast<std::size_t>(box - 1)) = text;
     view_.ShowBoxText(box, text);
-    Changed(box);
-}
-
-void ProfileDialog::MoveFocusOnEnter(int box, char16_t key) {
-    if (key != u'\r') return;
-    const ControlRow* row = FindBox(layout_, box);
-    if (row != nullptr && !row->enterTarget.empty()) view_.MoveFocus(row->enterTarget);
+    Run(layout::kBoxNames[box - 1], DialogEvent::Change);
 }
 
 bool ProfileDialog::TakeRequired(int box, std::string_view message, TextOrNumber& field) {
     if (BoxEmpty(box)) {
-        view_.ShowMessage(message, layout_.caption, MessageStyle::Exclamation);
+        view_.ShowMessage(message, form_.caption, MessageStyle::Exclamation);
         return false;
     }
     field = BoxText(box);
@@ -72,7 +126,5 @@ void ProfileDialog::EndZFromRelativeZ(int startZBox, int relativeZBox, int endZB
     }
     SetBoxText(endZBox, SingleText(sum));
 }
-
-void ProfileDialog::CloseWithoutChange() { view_.Close(); }
 
 }  // namespace kelo

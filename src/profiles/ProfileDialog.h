@@ -1,7 +1,9 @@
 #pragma once
-// What the line and arc dialogs share: the box texts, the Enter chain, the
-// required-box check and typing the profile line. A dialog adds its named
-// handlers and routes the generic events below to them.
+// What the five profile dialogs share: the box texts, their opening, the Enter
+// chain and the events of their control tables, the required-box check and the
+// profile line. A dialog adds its control table, its event table and the
+// handlers that do work of their own.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,63 +15,81 @@
 
 namespace kelo {
 
+class ProfileDialog;
+
+// One event of a dialog's table: which control, which event, which handler.
+enum class DialogEvent : std::uint8_t { Change, LostFocus, Click };
+struct EventRow {
+    std::string_view control;
+    DialogEvent event;
+    void (*handler)(ProfileDialog&);
+};
+
+// The table entry of a dialog's named handler: EventRow{"Text3", DialogEvent::Change, &Handler<&LongDialog::frm_LONG_Text3_Change>}.
+template <class T>
+struct MemberOf;
+template <class C>
+struct MemberOf<void (C::*)()> {
+    using Class = C;
+};
+template <auto Member>
+void Handler(ProfileDialog& dialog) {
+    (static_cast<typename MemberOf<decltype(Member)>::Class&>(dialog).*Member)();
+}
+
 class ProfileDialog {
    public:
-    // Contract: all four outlive the dialog.
-    ProfileDialog(const DialogLayout& layout, ProfileState& state, HostChannel& channel, ProfileView& view);
+    // Contract: the tables, state, channel and view outlive the dialog.
+    ProfileDialog(const FormSpec& form, std::span<const EventRow> events, ProfileState& state, HostChannel& channel,
+                  ProfileView& view);
     virtual ~ProfileDialog() = default;
     ProfileDialog(const ProfileDialog&) = delete;
     ProfileDialog& operator=(const ProfileDialog&) = delete;
 
-    const DialogLayout& layout() const { return layout_; }
+    const FormSpec& form() const { return form_; }
     const std::string& BoxText(int box) const;
 
-    // Events as the view reports them. None of them throws.
-    virtual void FormLoad() = 0;
-    virtual void FormActivate() = 0;
-    virtual void KeyPress(int box, char16_t key) = 0;
-    // The user edited box `box`; it now holds `text`.
+    // Events as the view reports them. Each runs its handler inside the handler's
+    // trap, so none of them throws.
+    void FormLoad();      // the start boxes from the start point, the other boxes emptied, in box order
+    void FormActivate();  // the focus to the box the table's first Tab stop names
+    void KeyPress(int box, char16_t key);  // Enter moves the focus along the table's chain
     void UserChangedText(int box, std::string text);
-    virtual void LostFocus(int /*box*/) {}
-    virtual void OkClick() = 0;
-    virtual void CancelClick() = 0;
+    void LostFocus(int box);
+    void OkClick();
+    void CancelClick();  // closes; the profile state is not touched
 
    protected:
-    // Runs the dialog's change handler of box `box`, if it has one.
-    virtual void Changed(int /*box*/) {}
-
     // Setting a box from code counts as a change: the view is told, then the
     // box's change handler runs.
     void SetBoxText(int box, std::string text);
     bool BoxEmpty(int box) const { return BoxText(box).empty(); }
 
-    // Enter (carriage return) moves the focus along the table's chain; every
-    // other key is left to the box.
-    void MoveFocusOnEnter(int box, char16_t key);
-
-    // The required-box check of the OK flows: an empty box shows `message`
-    // titled with the caption and returns false; otherwise stores the text
-    // into `field` and returns true.
+    // The required-box check of the line dialogs' OK: an empty box shows `message`
+    // titled with the caption and returns false; otherwise stores the text into
+    // `field` and returns true.
     bool TakeRequired(int box, std::string_view message, TextOrNumber& field);
 
-    // Types "LINE TWO_PTS startZ,startX/2 endZ,endX/2", Enter and the cancel
-    // key string, then chains the end point into the start point and closes.
-    // Runs inside the command frame's trap: the channel's and the number
-    // readings' errors pass to it.
+    // Types "LINE TWO_PTS startZ,startX/2 endZ,endX/2", Enter and the cancel key
+    // string, then chains the end point into the start point and closes. Runs
+    // inside the command frame's trap: the channel's and the readings' errors pass to it.
     void SendProfileLineAndClose();
 
     // End Z from relative Z: the start Z and the relative Z added in single
     // precision. Beyond that range the end-Z box keeps its text.
     void EndZFromRelativeZ(int startZBox, int relativeZBox, int endZBox);
 
-    void CloseWithoutChange();
-
     ProfileState& state_;
     HostChannel& channel_;
     ProfileView& view_;
 
    private:
-    const DialogLayout& layout_;
+    // Runs the table's handler of `event` on `control`, if there is one, inside a
+    // silent trap; returns whether there was one.
+    bool Run(std::string_view control, DialogEvent event);
+
+    const FormSpec& form_;
+    std::span<const EventRow> events_;
     std::vector<std::string> boxes_;
 };
 

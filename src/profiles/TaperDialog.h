@@ -23,36 +23,16 @@ inline constexpr std::array kTaperControls{
     layout::Button(layout::kCancelButton, 3360, 2160, texts::kCancel, 1),
     layout::Button(layout::kOkButton, 3360, 2640, texts::kOk, 0),
 };
-inline constexpr DialogLayout kTaperLayout{"frm_TAPER", texts::kTaperCaption, 4815, 3255, kTaperControls};
+inline constexpr FormSpec kTaperForm = ProfileForm("frm_TAPER", texts::kTaperCaption, 4815, 3255, kTaperControls);
 
 class TaperDialog : public ProfileDialog {
    public:
-    TaperDialog(ProfileState& state, HostChannel& channel, ProfileView& view)
-        : ProfileDialog(kTaperLayout, state, channel, view) {}
+    TaperDialog(ProfileState& state, HostChannel& channel, ProfileView& view);
 
-    void frm_TAPER_Form_Load();
-    void frm_TAPER_Form_Activate();
-    void frm_TAPER_Text1_KeyPress(char16_t key);
-    void frm_TAPER_Text2_KeyPress(char16_t key);
-    void frm_TAPER_Text3_KeyPress(char16_t key);
-    void frm_TAPER_Text4_KeyPress(char16_t key);
-    void frm_TAPER_Text5_KeyPress(char16_t key);
-    void frm_TAPER_Text6_KeyPress(char16_t key);
     void frm_TAPER_Text5_Change();
     void frm_TAPER_Text4_LostFocus();
     void frm_TAPER_Text6_LostFocus();
-    void frm_TAPER_CancelButton_Click();
     void frm_TAPER_OKButton_Click();
-
-    void FormLoad() override { frm_TAPER_Form_Load(); }
-    void FormActivate() override { frm_TAPER_Form_Activate(); }
-    void KeyPress(int box, char16_t key) override;
-    void LostFocus(int box) override;
-    void OkClick() override { frm_TAPER_OKButton_Click(); }
-    void CancelClick() override { frm_TAPER_CancelButton_Click(); }
-
-   protected:
-    void Changed(int box) override;
 };
 
 }  // namespace kelo
