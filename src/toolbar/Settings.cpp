@@ -4,17 +4,17 @@
 #include <cctype>
 #include <stdexcept>
 
-#include "channel/Texts.h"
-#include "profiles/NumberRules.h"
+#include "text/Texts.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 
 namespace {
 
 std::size_t KeyIndex(std::string_view key) {
-    auto it = std::find(kSettingKeys.begin(), kSettingKeys.end(), key);
-    if (it == kSettingKeys.end()) throw std::invalid_argument("unknown setting");
-    return static_cast<std::size_t>(it - kSettingKeys.begin());
+    for (std::size_t i = 0; i < kSettingRows.size(); ++i)
+        if (kSettingRows[i].key == key) return i;
+    throw std::invalid_argument("unknown setting");
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -42,28 +42,34 @@ bool IsExtended(const std::variant<std::string, bool>& extend) {
     return EqualsNoCase(std::get<std::string>(extend), "True");
 }
 
+const std::array<SettingRow, 6> kSettingRows{{
+    {"AppName", texts::kDefaultHostTitle, false, [](Settings& s, const std::string& v) { s.channel.appName = v; },
+     [](const Settings& s) { return s.channel.appName; }},
+    // Act. Time stays the text it was: it is read as a number only when a wait uses it.
+    {"DTime1", "0.1", false, [](Settings& s, const std::string& v) { s.channel.dTime1 = v; },
+     [](const Settings& s) { return s.channel.dTime1; }},
+    {"DTime2", "0.1", false, [](Settings& s, const std::string& v) { s.channel.dTime2 = ParseSeconds(v); },
+     [](const Settings& s) { return SecondsText(s.channel.dTime2); }},
+    // The text as read until the first toggle; stored as "True" or "False".
+    {"EXTEND", "False", false, [](Settings& s, const std::string& v) { s.extend = v; },
+     [](const Settings& s) { return std::string(IsExtended(s.extend) ? "True" : "False"); }},
+    {"OpenPathName", "", true, [](Settings& s, const std::string& v) { s.openPathName = v; },
+     [](const Settings& s) { return s.openPathName; }},
+    {"PartPathName", "", true, [](Settings& s, const std::string& v) { s.partPathName = v; },
+     [](const Settings& s) { return s.partPathName; }},
+}};
+
 Settings LoadSettings(SettingsStore& store, std::string_view exeFolder) {
-    auto read = [&](std::string_view key, std::string_view fallback) {
-        auto v = store.Read(key);
-        return v ? *v : std::string(fallback);
-    };
     Settings s;
-    s.channel.appName = read("AppName", texts::kDefaultHostTitle);
-    s.channel.dTime1 = read("DTime1", "0.1");
-    s.channel.dTime2 = ParseSeconds(read("DTime2", "0.1"));
-    s.extend = read("EXTEND", "False");
-    s.openPathName = read("OpenPathName", exeFolder);
-    s.partPathName = read("PartPathName", exeFolder);
+    for (const SettingRow& row : kSettingRows) {
+        const auto stored = store.Read(row.key);
+        row.read(s, stored ? *stored : std::string(row.fallbackIsExeFolder ? exeFolder : row.fallback));
+    }
     return s;
 }
 
 void StoreSettings(SettingsStore& store, const Settings& s) {
-    store.Write("AppName", s.channel.appName);
-    store.Write("DTime1", s.channel.dTime1);
-    store.Write("DTime2", SecondsText(s.channel.dTime2));
-    store.Write("EXTEND", IsExtended(s.extend) ? "True" : "False");
-    store.Write("OpenPathName", s.openPathName);
-    store.Write("PartPathName", s.partPathName);
+    for (const SettingRow& row : kSettingRows) store.Write(row.key, row.write(s));
 }
 
 std::optional<std::string> MemorySettingsStore::Read(std::string_view key) { return values[KeyIndex(key)]; }

@@ -26,9 +26,20 @@ struct Settings {
     std::string partPathName;
 };
 
-// The keys, in the order they are read at start and written at close.
-inline constexpr std::array<std::string_view, 6> kSettingKeys{
-    "AppName", "DTime1", "DTime2", "EXTEND", "OpenPathName", "PartPathName"};
+// One stored setting: its key, the text that stands for it when the key is
+// missing (the program's folder for the two folders), and how it goes between
+// the store's text and memory. Reading throws where the text cannot be taken
+// (a DTime2 that is not a number).
+struct SettingRow {
+    std::string_view key;
+    std::string_view fallback;
+    bool fallbackIsExeFolder;
+    void (*read)(Settings&, const std::string&);
+    std::string (*write)(const Settings&);
+};
+
+// The six settings, in the order they are read at start and written at close.
+extern const std::array<SettingRow, 6> kSettingRows;
 
 // Reads all six in order, with defaults for missing keys (the folders default
 // to `exeFolder`). Throws when the store fails or DTime2 is not a number.
@@ -53,7 +64,7 @@ class MemorySettingsStore : public SettingsStore {
    public:
     std::optional<std::string> Read(std::string_view key) override;
     void Write(std::string_view key, std::string_view value) override;
-    std::array<std::optional<std::string>, 6> values;
+    std::array<std::optional<std::string>, 6> values;  // in the order of kSettingRows
     std::string writeLog;  // keys in the order written, ";"-separated
 };
 
