@@ -1,6 +1,6 @@
 #pragma once
 // A desktop that records what the channel does, as one readable transcript:
-// "[activate T]" "[wait 0.1]" "[message T|title|48]", and typed text with
+// "[activate T]" (the host asked to the front) "[wait 0.1]" "[message T|title|48]", and typed text with
 // "^C" for Ctrl+C and "\r" for Enter.
 #include <cstdio>
 #include <functional>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "channel/Desktop.h"
-#include "channel/Utf.h"
+#include "text/Utf.h"
 
 namespace kelo::testing {
 
@@ -26,24 +26,30 @@ class FakeDesktop : public Desktop {
     std::function<void()> onWait;  // runs inside a wait, as a click during it would
     MessageAnswer answer = MessageAnswer::Ok;
 
-    bool ActivateWindow(std::string_view title) override {
-        transcript += "[activate " + std::string(title) + "]";
-        if (auto w = Find(title)) {
-            foreground = *w;
-            return true;
-        }
-        return false;
+    // A window is known by its place in `windows`, counted from 1.
+    WindowRef FindHost(std::string_view title) override {
+        if (title.empty()) return 0;
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            if (windows[i] == title) return i + 1;
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            if (windows[i].size() > title.size() && windows[i].compare(0, title.size(), title) == 0) return i + 1;
+        return 0;
     }
-    bool ForegroundIsHost(std::string_view title) override {
-        auto w = Find(title);
-        return w && *w == foreground;
+    bool RequestForeground(WindowRef host) override {
+        if (host == 0 || host > windows.size()) return false;
+        transcript += "[activate " + windows[host - 1] + "]";
+        foreground = windows[host - 1];
+        return true;
+    }
+    bool IsForeground(WindowRef host) override {
+        return host != 0 && host <= windows.size() && windows[host - 1] == foreground;
     }
     Layout ForegroundLayout() override {
         // No character maps to a key: text goes as Unicode events, "^C" as Ctrl + the C key.
         return [](char16_t) -> std::optional<LayoutKey> { return std::nullopt; };
     }
     std::uint8_t HeldModifiers() override { return held; }
-    void Inject(std::span<const KeyEvent> evs) override {
+    void Inject(WindowRef, std::span<const KeyEvent> evs) override {
         if (blockInput) throw std::runtime_error("blocked");
         bool ctrl = false;
         for (const KeyEvent& e : evs) {
@@ -79,15 +85,6 @@ class FakeDesktop : public Desktop {
         return answer;
     }
 
-   private:
-    std::optional<std::string> Find(std::string_view title) {
-        if (title.empty()) return std::nullopt;
-        for (auto& w : windows)
-            if (w == title) return w;
-        for (auto& w : windows)
-            if (w.size() > title.size() && w.compare(0, title.size(), title) == 0) return w;
-        return std::nullopt;
-    }
 };
 
 }  // namespace kelo::testing

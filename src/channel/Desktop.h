@@ -17,18 +17,24 @@ using Clock = std::chrono::steady_clock;
 enum class MessageStyle : int { YesNo = 4, Exclamation = 48 };
 enum class MessageAnswer : int { Ok = 1, Yes = 6, No = 7 };
 
+// A top-level window as the platform knows it; 0 for none. The channel finds the
+// host once per step and passes it on, so every check of a step is about one window.
+using WindowRef = std::uintptr_t;
+
 class Desktop {
    public:
     virtual ~Desktop() = default;
 
-    // Brings the top-level window titled `title` (exactly; else one whose title
-    // begins with it) to the foreground. False when none exists or it cannot be
-    // brought to the foreground.
-    virtual bool ActivateWindow(std::string_view title) = 0;
+    // The top-level window titled `title` (exactly; else one whose title begins
+    // with it), not one of ours; 0 when there is none.
+    virtual WindowRef FindHost(std::string_view title) = 0;
 
-    // True when the foreground window belongs to the process that owns a
-    // window titled (or beginning with) `title`.
-    virtual bool ForegroundIsHost(std::string_view title) = 0;
+    // Asks the system to bring `host` to the foreground. False when that cannot be
+    // done at all (the window is gone or hung); the change itself may come a moment later.
+    virtual bool RequestForeground(WindowRef host) = 0;
+
+    // True when the foreground window belongs to the process of `host`.
+    virtual bool IsForeground(WindowRef host) = 0;
 
     // The keyboard layout of the foreground window's thread.
     virtual Layout ForegroundLayout() = 0;
@@ -36,12 +42,12 @@ class Desktop {
     // Modifier keys (HeldBits) down right now.
     virtual std::uint8_t HeldModifiers() = 0;
 
-    // Injects the events in one piece and returns once the foreground
-    // window's thread has processed them. Throws when input is blocked or
+    // Injects the events in one piece and returns once the thread of `host` (the
+    // foreground window's) has processed them. Throws when input is blocked or
     // only part of it was taken.
-    virtual void Inject(std::span<const KeyEvent> events) = 0;
+    virtual void Inject(WindowRef host, std::span<const KeyEvent> events) = 0;
 
-    // GetKeyState(VK_SHIFT) < 0 for the calling thread.
+    // Whether Shift is down at this moment, wherever the keyboard's input goes.
     virtual bool ShiftDown() = 0;
 
     virtual Clock::time_point Now() = 0;

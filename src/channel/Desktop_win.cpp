@@ -1,11 +1,10 @@
 #include "channel/Desktop_win.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 #include "channel/HostChannel.h"
-#include "channel/WinText_win.h"
+#include "text/WinText_win.h"
 
 namespace kelo {
 
@@ -112,37 +111,31 @@ HKL LayoutOfForeground() {
     return GetKeyboardLayout(tid);
 }
 
+HWND HandleOf(WindowRef ref) { return reinterpret_cast<HWND>(ref); }
+
 }  // namespace
 
-HWND FindHostWindow(std::string_view title) {
-    if (title.empty()) return nullptr;
+WindowRef Win32Desktop::FindHost(std::string_view title) {
+    if (title.empty()) return 0;
     FindState st{Widen(title)};
     EnumWindows(CollectHost, reinterpret_cast<LPARAM>(&st));
-    return st.exact ? st.exact : st.prefix;
+    return reinterpret_cast<WindowRef>(st.exact ? st.exact : st.prefix);
 }
 
-bool Win32Desktop::ActivateWindow(std::string_view title) {
-    HWND host = FindHostWindow(title);
-    if (!host || IsHungAppWindow(host)) return false;
+bool Win32Desktop::RequestForeground(WindowRef ref) {
+    HWND host = HandleOf(ref);
+    if (!IsWindow(host) || IsHungAppWindow(host)) return false;
     if (IsIconic(host)) ShowWindow(host, SW_RESTORE);
-    const DWORD hostPid = ProcessOf(host);
-    auto hostIsForeground = [&] { return ProcessOf(GetForegroundWindow()) == hostPid; };
-    if (hostIsForeground()) return true;
-    // The click on our window gave us the right to set the foreground. Trust
-    // only what GetForegroundWindow says afterwards: it can be NULL for a moment.
+    // The click on our window gave us the right to set the foreground; only what
+    // GetForegroundWindow says afterwards counts (the channel waits for it).
     SetForegroundWindow(host);
-    const auto until = Clock::now() + std::chrono::milliseconds(500);
-    while (!hostIsForeground() && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    if (hostIsForeground()) {
-        BringWindowToTop(host);
-        return true;
-    }
-    return false;
+    BringWindowToTop(host);
+    return true;
 }
 
-bool Win32Desktop::ForegroundIsHost(std::string_view title) {
-    HWND host = FindHostWindow(title);
-    return host && ProcessOf(GetForegroundWindow()) == ProcessOf(host);
+bool Win32Desktop::IsForeground(WindowRef ref) {
+    const DWORD hostPid = ProcessOf(HandleOf(ref));
+    return hostPid != 0 && ProcessOf(GetForegroundWindow()) == hostPid;
 }
 
 Layout Win32Desktop::ForegroundLayout() {
@@ -165,9 +158,10 @@ std::uint8_t Win32Desktop::HeldModifiers() {
     return held;
 }
 
-void Win32Desktop::Inject(std::span<const KeyEvent> events) {
+void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
+    // The keys go to the foreground window: the host's own, or one of its dialogs.
     HWND target = GetForegroundWindow();
-    if (!target) throw HostError("no foreground window");
+    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw HostError("the host is not in front");
     RefuseIfHostIsElevated(target);
     const HKL hkl = LayoutOfForeground();
 
@@ -199,7 +193,9 @@ void Win32Desktop::Inject(std::span<const KeyEvent> events) {
     }
 }
 
-bool Win32Desktop::ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
+// The physical state, not this thread's: while the host is in front our thread
+// no longer sees the keys, and a Shift let go during the waits must read as up.
+bool Win32Desktop::ShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 Clock::time_point Win32Desktop::Now() { return Clock::now(); }
 

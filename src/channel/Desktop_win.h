@@ -15,11 +15,12 @@ class Win32Desktop : public Desktop {
     // Message boxes are owned by `owner`'s last active popup (the open dialog, else the toolbar).
     void SetOwner(HWND owner) { owner_ = owner; }
 
-    bool ActivateWindow(std::string_view title) override;
-    bool ForegroundIsHost(std::string_view title) override;
+    WindowRef FindHost(std::string_view title) override;
+    bool RequestForeground(WindowRef host) override;
+    bool IsForeground(WindowRef host) override;
     Layout ForegroundLayout() override;
     std::uint8_t HeldModifiers() override;
-    void Inject(std::span<const KeyEvent> events) override;
+    void Inject(WindowRef host, std::span<const KeyEvent> events) override;
     bool ShiftDown() override;
     Clock::time_point Now() override;
     void ProcessEventsUntil(Clock::time_point deadline) override;
@@ -28,9 +29,5 @@ class Win32Desktop : public Desktop {
    private:
     HWND owner_ = nullptr;
 };
-
-// The top-level window titled `title` (else one whose title begins with it),
-// not one of ours. nullptr when there is none or the title is empty.
-HWND FindHostWindow(std::string_view title);
 
 }  // namespace kelo

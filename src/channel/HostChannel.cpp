@@ -1,13 +1,13 @@
 #include "channel/HostChannel.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "channel/KeyString.h"
-#include "channel/Texts.h"
-#include "channel/Utf.h"
-#include "profiles/NumberRules.h"
+#include "text/Texts.h"
+#include "text/Utf.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 
@@ -16,6 +16,11 @@ namespace {
 // A wait longer than a day is a typing mistake in the settings, not a wish;
 // capping it also keeps the deadline arithmetic finite.
 constexpr double kLongestWaitSeconds = 24.0 * 60 * 60;
+
+// How long the system may take to hand the foreground to the host, and how often
+// it is asked meanwhile (under Wine the foreground is briefly no window at all).
+constexpr auto kActivationTimeout = std::chrono::milliseconds(500);
+constexpr auto kActivationPoll = std::chrono::milliseconds(2);
 
 }  // namespace
 
@@ -29,10 +34,27 @@ void HostChannel::WaitSeconds(double seconds) {
 
 void HostChannel::WaitSeconds(std::string_view secondsText) { WaitSeconds(ParseNumber(secondsText)); }
 
-void HostChannel::ActivateHost() {
+WindowRef HostChannel::FindHostWindow() {
     // An empty title would match every window: never guess where to type.
     if (settings_.appName.empty()) throw HostError("no host title");
-    if (!desktop_.ActivateWindow(settings_.appName)) throw HostError("host window not found");
+    const WindowRef host = desktop_.FindHost(settings_.appName);
+    if (host == 0) throw HostError("host window not found");
+    return host;
+}
+
+void HostChannel::BringToFront(WindowRef host) {
+    if (desktop_.IsForeground(host)) return;
+    if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
+    const auto until = desktop_.Now() + kActivationTimeout;
+    while (!desktop_.IsForeground(host)) {
+        const auto now = desktop_.Now();
+        if (now >= until) throw HostError("host did not come to the front");
+        desktop_.ProcessEventsUntil(std::min<Clock::time_point>(until, now + kActivationPoll));
+    }
+}
+
+void HostChannel::ActivateHost() {
+    BringToFront(FindHostWindow());
     WaitSeconds(std::string_view(settings_.dTime1));
 }
 
@@ -57,15 +79,12 @@ bool HostChannel::IsShiftHeld() { return desktop_.ShiftDown(); }
 
 void HostChannel::SendKeyString(std::u16string_view keys) {
     const auto strokes = ParseKeyString(keys);
-    // Between two key strings the user may have clicked another program, or
-    // the host may have closed: type only into the host, activating it once more.
-    if (settings_.appName.empty()) throw HostError("no host title");
-    if (!desktop_.ForegroundIsHost(settings_.appName)) {
-        if (!desktop_.ActivateWindow(settings_.appName) || !desktop_.ForegroundIsHost(settings_.appName))
-            throw HostError("host is not in the foreground");
-    }
+    // Between two key strings the user may have clicked another program, or the
+    // host may have closed: type only into the host, bringing it forward once more.
+    const WindowRef host = FindHostWindow();
+    BringToFront(host);
     const auto events = PlanKeys(strokes, desktop_.HeldModifiers(), desktop_.ForegroundLayout());
-    desktop_.Inject(events);
+    desktop_.Inject(host, events);
 }
 
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {

@@ -41,6 +41,10 @@ class HostChannel {
     Desktop& desktop() { return desktop_; }
 
    private:
+    // The host window of this step; throws when there is none.
+    WindowRef FindHostWindow();
+    // Brings `host` to the foreground and waits, with the windows live, until it is there.
+    void BringToFront(WindowRef host);
     void SendKeyString(std::u16string_view keys);
 
     Desktop& desktop_;
