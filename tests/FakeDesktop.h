@@ -8,13 +8,18 @@
 #include <vector>
 
 #include "channel/Desktop.h"
+#include "text/Texts.h"
 #include "text/Utf.h"
 
 namespace kelo::testing {
 
+// The host as the default settings name it, and how its activation reads in a transcript.
+inline const std::string kHost(texts::kDefaultHostTitle);
+inline const std::string kActivateHost = "[activate " + kHost + "]";
+
 class FakeDesktop : public Desktop {
    public:
-    std::vector<std::string> windows{"Creo Elements/Direct Drafting 20.3"};
+    std::vector<std::string> windows{kHost};
     std::string foreground;      // title of the foreground window
     bool shift = false;           // what GetKeyState(VK_SHIFT) says
     std::uint8_t held = 0;        // HeldBits physically down

@@ -14,7 +14,7 @@ const std::string kFailure = "[message 始めにアプリの設定または起�
 
 struct Fixture {
     FakeDesktop desktop;
-    ChannelSettings settings{"Creo Elements/Direct Drafting 20.3", "0.1", 0.1f};
+    ChannelSettings settings{std::string(texts::kDefaultHostTitle), "0.1", 0.1f};
     HostChannel channel{desktop, settings};
 };
 
@@ -26,7 +26,7 @@ TEST(HostChannel, PlainCommandFrameRunsItsStepsInOrder) {
         f.channel.SendEnter();
     }));
     EXPECT_EQ(f.desktop.transcript,
-              "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]^C[wait 0.1]LINE ASSIST TWO_PTS\r[wait 0.1]");
+              testing::kActivateHost + "[wait 0.1]^C[wait 0.1]LINE ASSIST TWO_PTS\r[wait 0.1]");
 }
 
 TEST(HostChannel, FailuresEndTheCommandWithTheOneMessage) {
@@ -39,9 +39,9 @@ TEST(HostChannel, FailuresEndTheCommandWithTheOneMessage) {
         {"no host window", [](Fixture& f) { f.desktop.windows.clear(); }, kFailure},
         {"empty title never matches", [](Fixture& f) { f.settings.appName.clear(); }, kFailure},
         {"Act. Time that is not a number", [](Fixture& f) { f.settings.dTime1 = "abc"; },
-         "[activate Creo Elements/Direct Drafting 20.3]" + kFailure},
+         testing::kActivateHost + kFailure},
         {"input blocked", [](Fixture& f) { f.desktop.blockInput = true; },
-         "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]" + kFailure},
+         testing::kActivateHost + "[wait 0.1]" + kFailure},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -58,9 +58,9 @@ TEST(HostChannel, FailuresEndTheCommandWithTheOneMessage) {
 
 TEST(HostChannel, HostWhoseTitleOnlyBeginsWithTheNameIsFound) {
     Fixture f;
-    f.desktop.windows = {"Creo Elements/Direct Drafting 20.3 - [part1.mi]"};
+    f.desktop.windows = {testing::kHost + " - [part1.mi]"};
     EXPECT_TRUE(RunHostCommand(f.channel, [&] { f.channel.ActivateHost(); }));
-    EXPECT_EQ(f.desktop.foreground, "Creo Elements/Direct Drafting 20.3 - [part1.mi]");
+    EXPECT_EQ(f.desktop.foreground, testing::kHost + " - [part1.mi]");
 }
 
 TEST(HostChannel, WaitsReturnAtOnceForZeroOrLessAndReadTextEachTime) {
@@ -94,7 +94,7 @@ TEST(HostChannel, ForegroundGuardActivatesTheHostAgainBeforeTyping) {
     f.desktop.foreground = "Notepad";  // the user clicked elsewhere during the wait
     f.desktop.transcript.clear();
     f.channel.Type("END");
-    EXPECT_EQ(f.desktop.transcript, "[activate Creo Elements/Direct Drafting 20.3]END");
+    EXPECT_EQ(f.desktop.transcript, testing::kActivateHost + "END");
 
     // The host is gone: nothing is typed into the other program.
     f.desktop.foreground = "Notepad";
@@ -133,7 +133,7 @@ TEST(HostChannel, NestedCommandRunsToItsEndInsideTheFirstOnesWait) {
         f.channel.SendEnter();
     });
     EXPECT_EQ(f.desktop.transcript,
-              "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]SECOND\r[wait 0.1]FIRST\r[wait 0.1]");
+              testing::kActivateHost + "[wait 0.1]SECOND\r[wait 0.1]FIRST\r[wait 0.1]");
 }
 
 TEST(HostChannel, SilentTrapShowsNothing) {

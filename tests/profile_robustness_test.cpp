@@ -2,6 +2,8 @@
 // shows a number that is not finite, and the start point stays readable.
 #include <gtest/gtest.h>
 
+#include "text/Texts.h"
+
 #include <algorithm>
 #include <cctype>
 #include <random>
@@ -46,7 +48,7 @@ TEST(ProfileRobustness, RandomBoxTextsNeverEscapeAHandlerOrShowANonFiniteNumber)
     auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
     for (ProfileDialogKind kind : {ProfileDialogKind::Face, ProfileDialogKind::Long, ProfileDialogKind::Taper}) {
         testing::FakeDesktop desktop;
-        ChannelSettings settings{"Creo Elements/Direct Drafting 20.3", "0", 0.0f};
+        ChannelSettings settings{std::string(texts::kDefaultHostTitle), "0", 0.0f};
         HostChannel channel(desktop, settings);
         ProfileState state;
         InitProfileState(state);

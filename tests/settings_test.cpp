@@ -1,6 +1,8 @@
 // The six stored settings and the settings dialog's model.
 #include <gtest/gtest.h>
 
+#include "text/Texts.h"
+
 #include "toolbar/AppNameSet.h"
 #include "toolbar/Settings.h"
 
@@ -10,7 +12,7 @@ namespace {
 TEST(Settings, EmptyStoreGivesDefaultsAndClosingWritesAllSixInOrder) {
     MemorySettingsStore store;
     Settings s = LoadSettings(store, "C:\\Tools\\Kelo");
-    EXPECT_EQ(s.channel.appName, "Creo Elements/Direct Drafting 20.3");
+    EXPECT_EQ(s.channel.appName, std::string(texts::kDefaultHostTitle));
     EXPECT_EQ(s.channel.dTime1, "0.1");
     EXPECT_EQ(s.channel.dTime2, 0.1f);
     EXPECT_FALSE(IsExtended(s.extend));
@@ -19,7 +21,7 @@ TEST(Settings, EmptyStoreGivesDefaultsAndClosingWritesAllSixInOrder) {
 
     StoreSettings(store, s);
     EXPECT_EQ(store.writeLog, "AppName;DTime1;DTime2;EXTEND;OpenPathName;PartPathName;");
-    const std::array<std::string, 6> expected{"Creo Elements/Direct Drafting 20.3", "0.1", "0.1", "False",
+    const std::array<std::string, 6> expected{std::string(texts::kDefaultHostTitle), "0.1", "0.1", "False",
                                               "C:\\Tools\\Kelo", "C:\\Tools\\Kelo"};
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(store.values[i].value_or("<missing>"), expected[i]);
 }
@@ -63,10 +65,10 @@ TEST(Settings, EnterTimeThatIsNotANumberFailsTheLoad) {
 }
 
 TEST(AppNameSet, LoadShowsMemoryAndOkTakesTheThreeValues) {
-    ChannelSettings settings{"Creo Elements/Direct Drafting 20.3", "0.1", 0.1f};
+    ChannelSettings settings{std::string(texts::kDefaultHostTitle), "0.1", 0.1f};
     AppNameSetModel dialog(settings);
     dialog.AppNameSet_Form_Load();
-    EXPECT_EQ(dialog.text1, "Creo Elements/Direct Drafting 20.3");
+    EXPECT_EQ(dialog.text1, std::string(texts::kDefaultHostTitle));
     EXPECT_EQ(dialog.text2, "0.1");
     EXPECT_EQ(dialog.text3, "0.1");
 

@@ -72,7 +72,7 @@ std::string StripWaits(std::string s) {
 }
 
 TEST(MenuCommands, ButtonsTypeTheirLinesWithTheShiftVariantAfterTheOpening) {
-    const std::string open = "[activate Creo Elements/Direct Drafting 20.3]";
+    const std::string open = testing::kActivateHost;
     const Typed cases[] = {
         {"Line_Poinr2", false, open + "^CLINE ASSIST TWO_PTS\r"},
         {"Line_Poinr2", true, open + "^CLINE TWO_PTS\r"},
@@ -140,7 +140,7 @@ TEST(MenuLifecycle, StartTypesTheStartupCommandSilentlyAndCloseStoresOnlyAfterAG
     MemorySettingsStore store;
     ASSERT_TRUE(menu.LoadSettingsAtStart(store, "C:\\k"));
     menu.SendStartupCommand();
-    EXPECT_EQ(StripWaits(desktop.transcript), "[activate Creo Elements/Direct Drafting 20.3]^CDIM_CATCH_ANGLE 1\r");
+    EXPECT_EQ(StripWaits(desktop.transcript), testing::kActivateHost + "^CDIM_CATCH_ANGLE 1\r");
 
     FakeDesktop noHost;
     noHost.windows.clear();

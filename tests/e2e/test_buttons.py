@@ -533,6 +533,29 @@ class ButtonsTest(ToolbarCase):
                       f"{(sent[-1][0] - clicked) / 1000:.0f} ms", file=sys.stderr)
                 time.sleep(0.15)  # the command's last wait
 
+    def test_shift_is_read_as_it_is_after_the_waits(self):
+        # A 0.5 s Act. Time leaves room to let go of Shift after the click, while the host
+        # is in front. On Windows the keys then reach the host's thread, not the toolbar's:
+        # the X focus is handed to the host as the toolbar brings it forward, so that Wine
+        # routes the key-up the same way.
+        window, keys = self.start_toolbar({"EXTEND": "True", "DTime1": "0.5", "DTime2": "0.02"})
+        host = self.s.x_window(h.DEFAULT_HOST_TITLE)
+        for let_go, expected in ((True, "^CLINE ASSIST TWO_PTS\r"), (False, "^CLINE TWO_PTS\r")):
+            with self.subTest(shift_released_during_the_waits=let_go):
+                start = len(keys.poll().text)
+                self.s.xdotool("keydown", "shift")
+                try:
+                    clicked = self.click(window, "Line_Poinr2")
+                    self.s.xdotool("windowfocus", host)
+                    if let_go:
+                        self.s.xdotool("keyup", "shift")
+                        self.assertLess(h.now_us() - clicked, 400_000, "Shift let go too late to test")
+                    got = keys.wait_typed(start, expected)
+                finally:
+                    self.s.xdotool("keyup", "shift")
+                self.assertEqual(got, expected)
+                time.sleep(0.1)  # the command's last wait
+
     def test_click_without_host_shows_one_message_then_works_once_host_runs(self):
         window, _ = self.start_toolbar(host=False)
         self.click(window, "Line_Poinr2")

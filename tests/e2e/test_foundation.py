@@ -256,6 +256,22 @@ class FoundationTest(unittest.TestCase):
         self.close_toolbar(proc)
         self.assertEqual(self.s.registry_read()["DTime2"], "0.1")
 
+    def test_settings_dialog_ignores_escape_and_enter(self):
+        # No button is bound to Escape or Enter: only a click on O K or Cancel ends the dialog.
+        proc, _ = self.start_toolbar()
+        self.open_settings()
+        self.replace_text(TEXT1, "Other")
+        for key in ("Escape", "Return"):
+            with self.subTest(key=key):
+                self.s.key(key)
+                time.sleep(QUIET_S)
+                dialog = self.s.wait_window(DIALOG, exact=True)
+                self.assertEqual(self.settings_texts(dialog)[0], "Other")
+        self.s.click_control(DIALOG, *OK_BUTTON, exact=True)
+        self.s.wait_no_window(DIALOG, exact=True)
+        self.close_toolbar(proc)
+        self.assertEqual(self.s.registry_read()["AppName"], "Other")
+
     def test_settings_dialog_cancel_changes_nothing(self):
         proc, _ = self.start_toolbar()
         self.open_settings()
