@@ -76,7 +76,7 @@ double Strict(const TextOrNumber& field, std::string_view notNumber) {
 // The end rules' reading: never fails on text, but "1E400" saturates to an infinity.
 double Lenient(const std::string& box) { return Finite(ParseLeadingNumber(box)); }
 
-// Atn(-x / Sqr(-x * x + 1)) + 2 * Atn(1): the arc cosine the dialogs have always drawn with.
+// Atn(-x / Sqr(-x * x + 1)) + 2 * Atn(1), evaluated as written rather than by std::acos, whose last digits differ.
 // At x = 1 and x = -1 it divides by zero, beyond them it takes the root of a negative number.
 double ArcCos(double x, std::string_view problem) {
     const double square = -x * x + 1;
@@ -139,6 +139,7 @@ std::vector<int> CentreRule(ArcSense sense, ArcBoxes& boxes, ProfileState& s) {
     double centerX = Finite(startX + radius * std::sin(direction) * 2);
     s.CenterX = centerX;
 
+    // Both rounded before either box is written, so a refused centre leaves both boxes as they were.
     std::string xText = Render(centerX);
     std::string zText = Render(centerZ);
     s.CenterX = centerX;
