@@ -45,13 +45,13 @@ struct ProfileState {
     TextOrNumber CenterX;
     TextOrNumber CenterZ;
     TextOrNumber Radius;
-    // Arc solver's working values.
-    TextOrNumber CosRatio;
-    TextOrNumber OffsetR;
-    TextOrNumber OffsetZ;
-    TextOrNumber Chord;
-    TextOrNumber ChordAngle;
-    TextOrNumber BaseAngle;
+    // Arc solver's working values: always computed, never typed by the user.
+    double CosRatio = 0;
+    double OffsetR = 0;
+    double OffsetZ = 0;
+    double Chord = 0;
+    double ChordAngle = 0;
+    double BaseAngle = 0;
 };
 
 // What the toolbar does when it loads: Pi set, the contour starting at (0, 0).

@@ -53,3 +53,19 @@ namespace kelo::texts {
 // Settings dialog: an Enter Time that is not a number is refused, nothing is lost.
 inline constexpr std::string_view kEnterTimeNotNumber = "Enter Time には数値を入力してください。";
 }  // namespace kelo::texts
+
+namespace kelo::texts {
+// Arc dialogs: why the solver could not complete the arc from the boxes as they stand.
+inline constexpr std::string_view kArcStartXNotNumber = "始点 X が数値ではありません。";
+inline constexpr std::string_view kArcStartZNotNumber = "始点 Z が数値ではありません。";
+inline constexpr std::string_view kArcRadiusNotNumber = "半径 R が数値ではありません。";
+inline constexpr std::string_view kArcCenterXNotNumber = "中心 X が数値ではありません。";
+inline constexpr std::string_view kArcCenterZNotNumber = "中心 Z が数値ではありません。";
+inline constexpr std::string_view kArcEndXNotNumber = "終点 X が数値ではありません。";
+inline constexpr std::string_view kArcEndZNotNumber = "終点 Z が数値ではありません。";
+inline constexpr std::string_view kArcStartIsEnd = "始点と終点が同じです。";
+inline constexpr std::string_view kArcZeroRadius = "半径が0です。";
+inline constexpr std::string_view kArcChordTooLong = "始点と終点の距離が直径以上です。半径を大きくしてください。";
+inline constexpr std::string_view kArcEndOutOfReach = "この半径では終点に届きません。";
+inline constexpr std::string_view kArcOutOfRange = "数値が範囲外のため計算できません。値を確かめてください。";
+}  // namespace kelo::texts
