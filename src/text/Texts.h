@@ -69,3 +69,27 @@ inline constexpr std::string_view kArcChordTooLong = "始点と終点の距離�
 inline constexpr std::string_view kArcEndOutOfReach = "この半径では終点に届きません。";
 inline constexpr std::string_view kArcOutOfRange = "数値が範囲外のため計算できません。値を確かめてください。";
 }  // namespace kelo::texts
+
+namespace kelo::texts {
+// File commands: the host's quotes cannot hold a single quote, so such a path is refused.
+inline constexpr std::string_view kQuoteInPath =
+    "ファイル名またはフォルダー名に ' (シングルクォート) が含まれているため、アプリに渡せません。"
+    "' を含まない名前のファイルを選んでください。";
+
+// Toggle tooltips: each names what the next click does.
+inline constexpr std::string_view kDotGridSwitchOnTip = "ドット グリッド ON";
+inline constexpr std::string_view kDotGridSwitchOffTip = "ドット グリッド OFF";
+inline constexpr std::string_view kSpotlightSwitchOnTip = "スポットライト ON";
+inline constexpr std::string_view kSpotlightSwitchOffTip = "スポットライト OFF";
+
+// The question before the host's drawing is reset.
+inline constexpr std::string_view kNewFileQuestion = "データが全部削除されます。新規にしますか?";
+inline constexpr std::string_view kNewFileTitle = "新規";
+
+// Files beside the program, each named with its leading separator.
+inline constexpr std::string_view kManualFileName = "\\Keloメニュー マニュアル.pdf";
+inline constexpr std::string_view kCalculatorFileName = "\\KeloCalculator.EXE";
+// Followed by a line break and the calculator's full path.
+inline constexpr std::string_view kCalculatorNotStarted =
+    "電卓を起動できませんでした。次のファイルがあるか確認してください。";
+}  // namespace kelo::texts
