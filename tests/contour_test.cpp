@@ -219,7 +219,7 @@ TEST(ContourView, ArcStepsFollowTheLengthOnScreen) {
         double scale;
         std::size_t minPoints, maxPoints;
     } cases[] = {
-        {0.001, 9, 9},  // a speck still gets eight steps
+        {0.001, 9, 9},  // a dot still gets eight steps
         {10, 200, 250},  // 628 pixels round
         {1e6, kMaxArcSteps + 1, kMaxArcSteps + 1},
     };
@@ -289,9 +289,9 @@ TEST(ContourView, RandomScenesStayInRange) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<double> unit(-1, 1);
     std::uniform_real_distribution<double> magnitude(-4, 10);
-    const double specials[] = {kNaN, INFINITY, -INFINITY, 1e300, 0, 2e9};
+    const double oddities[] = {kNaN, INFINITY, -INFINITY, 1e300, 0, 2e9};
     auto coordinate = [&] {
-        if (random() % 20 == 0) return specials[random() % std::size(specials)];
+        if (random() % 20 == 0) return oddities[random() % std::size(oddities)];
         return unit(random) * std::pow(10.0, magnitude(random));
     };
     auto point = [&] { return ContourPoint{coordinate(), coordinate()}; };
