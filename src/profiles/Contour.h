@@ -1,0 +1,109 @@
+#pragma once
+// The contour typed into the host so far, segment by segment, and the segment
+// that an open profile dialog's boxes describe: what the preview draws.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace kelo {
+
+// A point in the host plane: Z across, radius r = X / 2 up.
+struct ContourPoint {
+    double z = 0;
+    double r = 0;
+
+    bool operator==(const ContourPoint&) const = default;
+};
+
+// Coordinates beyond this are not believed: typing them is a slip, and pixel
+// arithmetic stays far from overflow.
+inline constexpr double kLargestCoordinate = 1e9;
+
+// A segment end as a dialog would put it into its start boxes.
+struct Corner {
+    ContourPoint point;
+    std::string xText;  // the diameter text, as typed (what becomes StartX)
+    std::string zText;  // the Z text: as typed for a start point, NumberText of the end Z otherwise
+
+    bool operator==(const Corner&) const = default;
+};
+
+// The point the host reads when a dialog types a lathe point from these texts:
+// the Z text, and the diameter read strictly and typed halved as NumberText.
+// nullopt when either text is not a number or lies beyond kLargestCoordinate.
+std::optional<ContourPoint> TypedPoint(std::string_view xText, std::string_view zText);
+
+// A corner whose point the host reads from the texts (see TypedPoint).
+std::optional<Corner> MakeCorner(std::string_view xText, std::string_view zText);
+
+// The hover tip of a corner, "X 60 / Z -25", from its texts.
+std::string CornerLabel(const Corner& corner);
+
+struct LineShape {
+    ContourPoint from;
+    ContourPoint to;
+
+    bool operator==(const LineShape&) const = default;
+};
+
+// As the host draws "ARC CEN_BEG_END": counter-clockwise from `first` to the
+// ray towards `second` about `centre`, with the radius of `first`; a full
+// circle when the two lie on one ray.
+struct ArcShape {
+    ContourPoint centre;
+    ContourPoint first;
+    ContourPoint second;
+
+    bool operator==(const ArcShape&) const = default;
+};
+
+using SegmentShape = std::variant<LineShape, ArcShape>;
+
+struct ContourSegment {
+    SegmentShape shape;
+    Corner start;  // where the dialog began
+    Corner end;    // where it ended: the next dialog's start
+
+    bool operator==(const ContourSegment&) const = default;
+};
+
+enum class ArcSense : std::uint8_t { Concave, Convex };
+enum class ArcOrder : std::uint8_t { StartFirst, EndFirst };
+
+// Which point an arc dialog's OK types first: concave the one with the smaller
+// Z, convex the one with the larger Z, the start point at equal Z.
+ArcOrder TypedOrder(ArcSense sense, double startZ, double endZ);
+
+// Every segment the profile dialogs have typed successfully, in order.
+class ContourChain {
+   public:
+    // A line typed from `start` to `end`. False (and nothing recorded) when a
+    // point is not finite.
+    bool AddLine(Corner start, Corner end);
+    // An arc typed as its centre, then the start and end points in `order`.
+    bool AddArc(ContourPoint centre, Corner start, Corner end, ArcOrder order);
+    bool Add(ContourSegment segment);
+    void Clear() { segments_.clear(); }
+
+    const std::vector<ContourSegment>& Segments() const { return segments_; }
+    bool Empty() const { return segments_.empty(); }
+    std::size_t Size() const { return segments_.size(); }
+
+   private:
+    std::vector<ContourSegment> segments_;
+};
+
+// The dialog whose boxes describe the pending segment.
+enum class SegmentKind : std::uint8_t { Face, Long, Taper, ConcaveArc, ConvexArc };
+
+// The segment that OK would type from the boxes as they stand (boxes[0] is
+// Text1), with the corners it would record. nullopt while a box it needs is
+// empty, not a number or beyond kLargestCoordinate.
+std::optional<ContourSegment> PendingSegment(SegmentKind kind, std::span<const std::string> boxes);
+
+}  // namespace kelo
