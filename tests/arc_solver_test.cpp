@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "channel/FormatCoord.h"
-#include "channel/Texts.h"
+#include "text/FormatCoord.h"
+#include "text/Texts.h"
 #include "profiles/ArcSolver.h"
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "FakeDesktop.h"
 #include "channel/KeyString.h"
-#include "channel/Texts.h"
-#include "channel/Utf.h"
+#include "text/Texts.h"
+#include "text/Utf.h"
 #include "toolbar/FileCommands.h"
 
 namespace kelo {
@@ -17,7 +17,7 @@ namespace {
 
 using testing::FakeDesktop;
 
-const std::string kOpen = "[activate Creo Elements/Direct Drafting 20.3]^C";
+const std::string kOpen = testing::kActivateHost + "^C";
 const std::string kQuoteRefused = "[message " + std::string(texts::kQuoteInPath) + "|Keloメニュー|48]";
 constexpr std::string_view kLoadFilter = "MI File (*.mi)|*.mi|DXF File (*.dxf)|*.dxf|All Files (*.*)|*.*";
 constexpr std::string_view kStoreFilter = "MI File (*.MI)|*.MI|DXF File (*.DXF)|*.DXF|All Files (*.*)|*.*";
@@ -55,7 +55,7 @@ struct Rig {
     FileCommands files{channel, settings, dialogs};
 
     Rig() {
-        settings.channel = {"Creo Elements/Direct Drafting 20.3", "0.1", 0.1f};
+        settings.channel = {testing::kHost, "0.1", 0.1f};
         settings.openPathName = "C:\\Kelo";
         settings.partPathName = "C:\\Parts";
     }
@@ -77,7 +77,7 @@ TEST(FileCommands, LoadTypesTheChosenPathInTheCommandFrame) {
     Rig rig;
     rig.Load(Chosen("C:\\DATA\\Part1.mi", "C:\\DATA"));
     EXPECT_EQ(rig.desktop.transcript,
-              "[activate Creo Elements/Direct Drafting 20.3][wait 0.1]^C[wait 0.1]"
+              testing::kActivateHost + "[wait 0.1]^C[wait 0.1]"
               "LOAD 'C:\\DATA\\Part1.mi'\r[wait 0.1]");
     ASSERT_EQ(rig.dialogs.requests.size(), 1u);
     const FileDialogRequest& request = rig.dialogs.requests[0];
@@ -169,19 +169,19 @@ TEST(FileCommands, RememberedFoldersChangeExactlyAsEachBranchSays) {
              r.desktop.windows.clear();
              r.Load(Chosen("D:\\X\\a.mi", "D:\\X"));
          },
-         "D:\\X", "C:\\Parts", "[activate Creo Elements/Direct Drafting 20.3]"},
+         "D:\\X", "C:\\Parts", ""},
         {"part with no host",
          [](Rig& r) {
              r.desktop.windows.clear();
              r.Part(Chosen("D:\\P\\b.mi", "D:\\P"));
          },
-         "C:\\Kelo", "D:\\P", "[activate Creo Elements/Direct Drafting 20.3]"},
+         "C:\\Kelo", "D:\\P", ""},
         {"store with no host",
          [](Rig& r) {
              r.desktop.windows.clear();
              r.Store(Chosen("D:\\S\\c.mi", "D:\\S"));
          },
-         "D:\\S", "C:\\Parts", "[activate Creo Elements/Direct Drafting 20.3]"},
+         "D:\\S", "C:\\Parts", ""},
         {"platform did not say the current directory",
          [](Rig& r) { r.Load(Chosen("E:\\a.mi", "")); }, "E:\\", "C:\\Parts", kOpen + "LOAD 'E:\\a.mi'\r"},
         {"load path with a single quote", [](Rig& r) { r.Load(Chosen("D:\\X\\O'Neil.mi", "D:\\X")); }, "D:\\X",

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "channel/FormatCoord.h"
-#include "channel/Texts.h"
-#include "profiles/NumberRules.h"
+#include "text/FormatCoord.h"
+#include "text/Texts.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 

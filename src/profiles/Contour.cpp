@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 
 namespace kelo {
 

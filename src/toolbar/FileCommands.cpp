@@ -1,7 +1,7 @@
 #include "toolbar/FileCommands.h"
 
-#include "channel/Texts.h"
-#include "channel/Utf.h"
+#include "text/Texts.h"
+#include "text/Utf.h"
 
 namespace kelo {
 

@@ -1,6 +1,6 @@
 #include "toolbar/Launchers.h"
 
-#include "channel/Texts.h"
+#include "text/Texts.h"
 
 namespace kelo {
 

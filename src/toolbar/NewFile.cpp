@@ -1,6 +1,6 @@
 #include "toolbar/NewFile.h"
 
-#include "channel/Texts.h"
+#include "text/Texts.h"
 
 namespace kelo {
 

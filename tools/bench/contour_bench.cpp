@@ -8,7 +8,7 @@
 
 #include "profiles/Contour.h"
 #include "profiles/ContourView.h"
-#include "profiles/NumberRules.h"
+#include "text/NumberRules.h"
 
 namespace {
 
