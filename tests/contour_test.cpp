@@ -93,38 +93,38 @@ TEST(Contour, PendingSegmentFromTheBoxes) {
     using Boxes = std::vector<std::string>;
     const struct {
         const char* name;
-        SegmentKind kind;
+        ProfileDialogKind kind;
         Boxes boxes;
         std::optional<SegmentShape> shape;
         const char* endZText = "";
     } cases[] = {
-        {"face", SegmentKind::Face, {"100", "0", "60"}, LineShape{{0, 50}, {0, 30}}, "0"},
-        {"face, Z as typed", SegmentKind::Face, {"100", "5.0", "60"}, LineShape{{5, 50}, {5, 30}}, "5"},
-        {"face, end X empty", SegmentKind::Face, {"100", "0", ""}, std::nullopt},
-        {"face, start Z abc", SegmentKind::Face, {"100", "abc", "60"}, std::nullopt},
-        {"face, overflow", SegmentKind::Face, {"1e400", "0", "60"}, std::nullopt},
-        {"face, absurd", SegmentKind::Face, {"100", "0", "-3e9"}, std::nullopt},
-        {"face, too few boxes", SegmentKind::Face, {"100", "0"}, std::nullopt},
-        {"long", SegmentKind::Long, {"60", "0", "", "-25.50"}, LineShape{{0, 30}, {-25.5, 30}}, "-25.5"},
-        {"long, end Z empty", SegmentKind::Long, {"60", "0", "-25", ""}, std::nullopt},
-        {"long, start X blank", SegmentKind::Long, {" ", "0", "", "-25"}, std::nullopt},
-        {"taper", SegmentKind::Taper, {"60", "-25", "30", "80", "", "-7.6794"}, LineShape{{-25, 30}, {-7.6794, 40}},
+        {"face", ProfileDialogKind::Face, {"100", "0", "60"}, LineShape{{0, 50}, {0, 30}}, "0"},
+        {"face, Z as typed", ProfileDialogKind::Face, {"100", "5.0", "60"}, LineShape{{5, 50}, {5, 30}}, "5"},
+        {"face, end X empty", ProfileDialogKind::Face, {"100", "0", ""}, std::nullopt},
+        {"face, start Z abc", ProfileDialogKind::Face, {"100", "abc", "60"}, std::nullopt},
+        {"face, overflow", ProfileDialogKind::Face, {"1e400", "0", "60"}, std::nullopt},
+        {"face, absurd", ProfileDialogKind::Face, {"100", "0", "-3e9"}, std::nullopt},
+        {"face, too few boxes", ProfileDialogKind::Face, {"100", "0"}, std::nullopt},
+        {"long", ProfileDialogKind::Long, {"60", "0", "", "-25.50"}, LineShape{{0, 30}, {-25.5, 30}}, "-25.5"},
+        {"long, end Z empty", ProfileDialogKind::Long, {"60", "0", "-25", ""}, std::nullopt},
+        {"long, start X blank", ProfileDialogKind::Long, {" ", "0", "", "-25"}, std::nullopt},
+        {"taper", ProfileDialogKind::Taper, {"60", "-25", "30", "80", "", "-7.6794"}, LineShape{{-25, 30}, {-7.6794, 40}},
          "-7.6794"},
-        {"taper, end X empty", SegmentKind::Taper, {"60", "-25", "30", "", "", "-7.6794"}, std::nullopt},
-        {"taper, end Z abc", SegmentKind::Taper, {"60", "-25", "30", "80", "", "abc"}, std::nullopt},
-        {"concave", SegmentKind::ConcaveArc, {"20", "0", "5", "26", "-4", "20", "-8"},
+        {"taper, end X empty", ProfileDialogKind::Taper, {"60", "-25", "30", "", "", "-7.6794"}, std::nullopt},
+        {"taper, end Z abc", ProfileDialogKind::Taper, {"60", "-25", "30", "80", "", "abc"}, std::nullopt},
+        {"concave", ProfileDialogKind::Arc1, {"20", "0", "5", "26", "-4", "20", "-8"},
          ArcShape{{-4, 13}, {-8, 10}, {0, 10}}, "-8"},
-        {"convex", SegmentKind::ConvexArc, {"20", "0", "5", "14", "-4", "20", "-8"},
+        {"convex", ProfileDialogKind::Arc2, {"20", "0", "5", "14", "-4", "20", "-8"},
          ArcShape{{-4, 7}, {0, 10}, {-8, 10}}, "-8"},
-        {"concave towards +Z", SegmentKind::ConcaveArc, {"20", "-8", "", "26", "-4", "20", "0"},
+        {"concave towards +Z", ProfileDialogKind::Arc1, {"20", "-8", "", "26", "-4", "20", "0"},
          ArcShape{{-4, 13}, {-8, 10}, {0, 10}}, "0"},
-        {"convex towards +Z", SegmentKind::ConvexArc, {"20", "-8", "", "14", "-4", "20", "0"},
+        {"convex towards +Z", ProfileDialogKind::Arc2, {"20", "-8", "", "14", "-4", "20", "0"},
          ArcShape{{-4, 7}, {0, 10}, {-8, 10}}, "0"},
-        {"convex, equal Z", SegmentKind::ConvexArc, {"20", "0", "", "20", "5", "40", "0"},
+        {"convex, equal Z", ProfileDialogKind::Arc2, {"20", "0", "", "20", "5", "40", "0"},
          ArcShape{{5, 10}, {0, 10}, {0, 20}}, "0"},
-        {"arc, centre empty", SegmentKind::ConcaveArc, {"20", "0", "5", "", "-4", "20", "-8"}, std::nullopt},
-        {"arc, end Z 1e400", SegmentKind::ConvexArc, {"20", "0", "5", "14", "-4", "20", "1e400"}, std::nullopt},
-        {"arc, six boxes", SegmentKind::ConvexArc, {"20", "0", "5", "14", "-4", "20"}, std::nullopt},
+        {"arc, centre empty", ProfileDialogKind::Arc1, {"20", "0", "5", "", "-4", "20", "-8"}, std::nullopt},
+        {"arc, end Z 1e400", ProfileDialogKind::Arc2, {"20", "0", "5", "14", "-4", "20", "1e400"}, std::nullopt},
+        {"arc, six boxes", ProfileDialogKind::Arc2, {"20", "0", "5", "14", "-4", "20"}, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,7 +171,7 @@ TEST(ContourView, SceneExtentHoldsTheAxisArcBulgesAndStart) {
     ContourChain chain;
     chain.AddLine(*MakeCorner("100", "10"), *MakeCorner("60", "10"));
     chain.AddArc({-4, 7}, *MakeCorner("20", "0"), *MakeCorner("20", "-8"), ArcOrder::StartFirst);  // top at r 12
-    ContourScene scene{&chain, PendingSegment(SegmentKind::Long, std::vector<std::string>{"60", "10", "", "30"}),
+    ContourScene scene{&chain, PendingSegment(ProfileDialogKind::Long, std::vector<std::string>{"60", "10", "", "30"}),
                        MakeCorner("-10", "-20")};
     const Extent e = SceneExtent(scene);
     EXPECT_DOUBLE_EQ(e.zMin, -20);
@@ -236,7 +236,7 @@ TEST(ContourView, DrawListStylesInOrder) {
     chain.AddLine(*MakeCorner("100", "0"), *MakeCorner("60", "0"));
     chain.AddLine(*MakeCorner("60", "0"), *MakeCorner("60", "-25"));
     chain.AddArc({-29, 36}, *MakeCorner("60", "-25"), *MakeCorner("80", "-33"), ArcOrder::EndFirst);
-    const ContourScene scene{&chain, PendingSegment(SegmentKind::Face, std::vector<std::string>{"80", "-33", "100"}),
+    const ContourScene scene{&chain, PendingSegment(ProfileDialogKind::Face, std::vector<std::string>{"80", "-33", "100"}),
                              MakeCorner("80", "-33")};
     const DrawList list = BuildDrawList(scene, {600, 400});
     std::vector<DrawStyle> styles;

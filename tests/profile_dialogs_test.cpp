@@ -42,7 +42,9 @@ TEST(ProfileDialogs, ControlTablesAreConsistent) {
         for (const auto& row : form->controls) {
             EXPECT_LE(row.left + row.width, form->clientWidth);
             EXPECT_LE(row.top + row.height, form->clientHeight);
-            if (!row.enterTarget.empty()) EXPECT_TRUE(FindControl(form->controls, row.enterTarget)) << row.name;
+            if (!row.enterTarget.empty()) {
+                EXPECT_TRUE(FindControl(form->controls, row.enterTarget)) << row.name;
+            }
             if (row.kind != ControlKind::Label) tabs.push_back(row.tabIndex);
         }
         std::sort(tabs.begin(), tabs.end());

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "profiles/ProfileKinds.h"
 #include "profiles/ProfileState.h"
 
 namespace kelo {
 
-enum class ArcSense : std::uint8_t { Concave, Convex };  // frm_ARC1, frm_ARC2
 enum class ArcRule : std::uint8_t { None, Centre, Radius, EndZ, EndX };
 
 // The seven boxes of an arc dialog: [0] Text1 start X ... [6] Text7 end Z.

@@ -40,7 +40,7 @@ std::optional<Corner> EndCorner(const std::string* xText, std::optional<double> 
     return MakeCorner(*xText, NumberText(*endZ));
 }
 
-std::optional<ContourSegment> PendingLine(SegmentKind kind, std::span<const std::string> boxes) {
+std::optional<ContourSegment> PendingLine(ProfileDialogKind kind, std::span<const std::string> boxes) {
     const std::string* x1 = Box(boxes, 1);
     const std::string* z1 = Box(boxes, 2);
     if (x1 == nullptr || z1 == nullptr) return std::nullopt;
@@ -50,11 +50,11 @@ std::optional<ContourSegment> PendingLine(SegmentKind kind, std::span<const std:
     // Face: to end X at the start Z; longitudinal: to end Z at the start X;
     // taper: to end X and end Z.
     std::optional<Corner> end;
-    if (kind == SegmentKind::Face) {
+    if (kind == ProfileDialogKind::Face) {
         end = EndCorner(Box(boxes, 3), start->point.z);
     } else {
-        const std::string* endX = kind == SegmentKind::Long ? x1 : Box(boxes, 4);
-        const std::string* endZ = Box(boxes, kind == SegmentKind::Long ? 4 : 6);
+        const std::string* endX = kind == ProfileDialogKind::Long ? x1 : Box(boxes, 4);
+        const std::string* endZ = Box(boxes, kind == ProfileDialogKind::Long ? 4 : 6);
         end = EndCorner(endX, endZ ? ReadCoordinate(*endZ) : std::nullopt);
     }
     if (!end) return std::nullopt;
@@ -99,11 +99,6 @@ std::optional<Corner> MakeCorner(std::string_view xText, std::string_view zText)
 
 std::string CornerLabel(const Corner& corner) { return "X " + corner.xText + " / Z " + corner.zText; }
 
-ArcOrder TypedOrder(ArcSense sense, double startZ, double endZ) {
-    const bool endFirst = sense == ArcSense::Concave ? startZ > endZ : startZ < endZ;
-    return endFirst ? ArcOrder::EndFirst : ArcOrder::StartFirst;
-}
-
 bool ContourChain::AddLine(Corner start, Corner end) {
     const LineShape line{start.point, end.point};
     return Add(ContourSegment{line, std::move(start), std::move(end)});
@@ -121,13 +116,13 @@ bool ContourChain::Add(ContourSegment segment) {
     return true;
 }
 
-std::optional<ContourSegment> PendingSegment(SegmentKind kind, std::span<const std::string> boxes) {
+std::optional<ContourSegment> PendingSegment(ProfileDialogKind kind, std::span<const std::string> boxes) {
     switch (kind) {
-        case SegmentKind::Face:
-        case SegmentKind::Long:
-        case SegmentKind::Taper: return PendingLine(kind, boxes);
-        case SegmentKind::ConcaveArc: return PendingArc(ArcSense::Concave, boxes);
-        case SegmentKind::ConvexArc: return PendingArc(ArcSense::Convex, boxes);
+        case ProfileDialogKind::Face:
+        case ProfileDialogKind::Long:
+        case ProfileDialogKind::Taper: return PendingLine(kind, boxes);
+        case ProfileDialogKind::Arc1: return PendingArc(ArcSense::Concave, boxes);
+        case ProfileDialogKind::Arc2: return PendingArc(ArcSense::Convex, boxes);
     }
     return std::nullopt;
 }

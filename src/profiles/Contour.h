@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "profiles/ProfileKinds.h"
+
 namespace kelo {
 
 // A point in the host plane: Z across, radius r = X / 2 up.
@@ -72,13 +74,6 @@ struct ContourSegment {
     bool operator==(const ContourSegment&) const = default;
 };
 
-enum class ArcSense : std::uint8_t { Concave, Convex };
-enum class ArcOrder : std::uint8_t { StartFirst, EndFirst };
-
-// Which point an arc dialog's OK types first: concave the one with the smaller
-// Z, convex the one with the larger Z, the start point at equal Z.
-ArcOrder TypedOrder(ArcSense sense, double startZ, double endZ);
-
 // Every segment the profile dialogs have typed successfully, in order.
 class ContourChain {
    public:
@@ -98,12 +93,9 @@ class ContourChain {
     std::vector<ContourSegment> segments_;
 };
 
-// The dialog whose boxes describe the pending segment.
-enum class SegmentKind : std::uint8_t { Face, Long, Taper, ConcaveArc, ConvexArc };
-
 // The segment that OK would type from the boxes as they stand (boxes[0] is
 // Text1), with the corners it would record. nullopt while a box it needs is
 // empty, not a number or beyond kLargestCoordinate.
-std::optional<ContourSegment> PendingSegment(SegmentKind kind, std::span<const std::string> boxes);
+std::optional<ContourSegment> PendingSegment(ProfileDialogKind kind, std::span<const std::string> boxes);
 
 }  // namespace kelo

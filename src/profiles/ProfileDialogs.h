@@ -4,10 +4,9 @@
 #include <memory>
 
 #include "profiles/ProfileDialog.h"
+#include "profiles/ProfileKinds.h"
 
 namespace kelo {
-
-enum class ProfileDialogKind : std::uint8_t { Face, Long, Taper };
 
 // Contract: state, channel and view outlive the result.
 std::unique_ptr<ProfileDialog> MakeProfileDialog(ProfileDialogKind kind, ProfileState& state, HostChannel& channel,

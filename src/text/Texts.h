@@ -93,3 +93,37 @@ inline constexpr std::string_view kCalculatorFileName = "\\KeloCalculator.EXE";
 inline constexpr std::string_view kCalculatorNotStarted =
     "電卓を起動できませんでした。次のファイルがあるか確認してください。";
 }  // namespace kelo::texts
+
+namespace kelo::texts {
+// Calculator window: caption and labels.
+inline constexpr std::string_view kCalcCaption = "Kelo電卓";
+inline constexpr std::string_view kCalcExpressionLabel = "式";
+inline constexpr std::string_view kCalcResultLabel = "結果";
+inline constexpr std::string_view kCalcHistoryLabel = "履歴";
+inline constexpr std::string_view kCalcCopyButton = "コピー";
+// Calculator input errors: "{}文字目: " and the reason ("{}" takes a position, a name or a character).
+inline constexpr std::string_view kCalcAtPosition = "{}文字目: {}";
+inline constexpr std::string_view kCalcOperandExpected = "数値または「(」が必要です。";
+inline constexpr std::string_view kCalcCloseExpected = "「)」が必要です。";
+inline constexpr std::string_view kCalcOpenExpected = "「(」が必要です。";
+inline constexpr std::string_view kCalcOperatorExpected = "演算子が必要です。";
+inline constexpr std::string_view kCalcOperatorOrCloseExpected = "演算子または「)」が必要です。";
+inline constexpr std::string_view kCalcExtraClose = "対応する「(」のない「)」です。";
+inline constexpr std::string_view kCalcUnknownName = "知らない名前「{}」です。";
+inline constexpr std::string_view kCalcBadCharacter = "使えない文字「{}」です。";
+inline constexpr std::string_view kCalcSecondPoint = "小数点が2つあります。";
+inline constexpr std::string_view kCalcExponentDigits = "指数の数字が必要です。";
+inline constexpr std::string_view kCalcNumberTooLarge = "数値が大きすぎます。";
+inline constexpr std::string_view kCalcTooDeep = "入れ子が深すぎます。";
+// Calculator arithmetic errors.
+inline constexpr std::string_view kCalcDivideByZero = "0で割ることはできません。";
+inline constexpr std::string_view kCalcSqrtNegative = "sqrt: 負の数の平方根は計算できません。";
+inline constexpr std::string_view kCalcOutsideUnit = "{}: -1から1までの値が必要です。";
+inline constexpr std::string_view kCalcTanUndefined = "tan: 90°+180°×nでは値がありません。";
+inline constexpr std::string_view kCalcNegativePower = "^: 負の数の累乗には整数の指数が必要です。";
+inline constexpr std::string_view kCalcTooLarge = "結果が大きすぎます。";
+// Calculator copy button.
+inline constexpr std::string_view kCalcCopyTooLarge = "絶対値が1E15以上の値はコピーできません。";
+inline constexpr std::string_view kCalcNothingToCopy = "コピーする結果がありません。";
+}  // namespace kelo::texts
+

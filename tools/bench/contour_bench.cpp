@@ -84,7 +84,7 @@ int main() {
     kelo::ContourScene scene{&chain};
     scene.start = chain.Segments().back().end;
     const std::string boxes[] = {scene.start->xText, scene.start->zText, "", "30", "", "-12"};
-    scene.pending = kelo::PendingSegment(kelo::SegmentKind::Taper, boxes);
+    scene.pending = kelo::PendingSegment(kelo::ProfileDialogKind::Taper, boxes);
 
     // Keeps the timed work from being optimised away.
     volatile std::size_t sink = 0;
