@@ -3,6 +3,8 @@
 // turns the injected keys back into what the host would read.
 #include <algorithm>
 #include <map>
+#include <stdexcept>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "channel/HostChannel.h"
 #include "text/Texts.h"
 #include "text/Utf.h"
+#include "profiles/ArcDialog.h"
 #include "profiles/FaceDialog.h"
 #include "profiles/LongDialog.h"
 #include "text/NumberRules.h"
@@ -79,6 +82,10 @@ class Rig : public ProfileView {
     std::vector<std::string> focus;
     std::map<int, std::string> shown;  // what the boxes on screen hold
     bool closed = false;
+    std::string note;  // the dialog's note line as shown
+    bool followFocus = false;
+    std::string focused;  // the control that has the focus (with followFocus)
+    int focusMoves = 0;
 
     Rig() { InitProfileState(state); }
 
@@ -113,9 +120,23 @@ class Rig : public ProfileView {
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override {
         return channel.desktop().ShowMessage(text, title, style);
     }
-    void MoveFocus(std::string_view control) override { focus.emplace_back(control); }
+    // With `followFocus`, a focus move makes the box that had the focus lose it, as
+    // the platform reports it, so the dialog's focus-loss handlers run.
+    void MoveFocus(std::string_view control) override {
+        focus.emplace_back(control);
+        if (!followFocus || control == focused) return;
+        const std::string left = std::exchange(focused, std::string(control));
+        if (++focusMoves > 1000) throw std::runtime_error("the focus never comes to rest");
+        dialog->LostFocus(BoxNumber(left));
+    }
+    // The user moves the focus from box `box` to `control` (a click or Tab).
+    void Leave(int box, std::string_view control) {
+        focused = std::string(control);
+        dialog->LostFocus(box);
+    }
     void Close() override { closed = true; }
     void ShowBoxText(int box, std::string_view text) override { shown[box] = std::string(text); }
+    void ShowNote(std::string_view text) override { note = std::string(text); }
 };
 
 inline const std::string kTrap = std::string(texts::kStartHostFirst);

@@ -18,6 +18,8 @@ TEST(ProfileDialogs, EnterWalksTheChainToOkWithoutPressingIt) {
         {ProfileDialogKind::Face, {"Text2", "Text3", "OKButton"}},
         {ProfileDialogKind::Long, {"Text2", "Text3", "Text4", "OKButton"}},
         {ProfileDialogKind::Taper, {"Text2", "Text3", "Text4", "Text5", "Text6", "OKButton"}},
+        {ProfileDialogKind::Arc1, {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "OKButton"}},
+        {ProfileDialogKind::Arc2, {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "OKButton"}},
     };
     for (const auto& c : cases) {
         Rig rig;
@@ -36,11 +38,16 @@ TEST(ProfileDialogs, EnterWalksTheChainToOkWithoutPressingIt) {
 }
 
 TEST(ProfileDialogs, ControlTablesAreConsistent) {
-    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm, &kAppSetForm}) {
+    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm, &kArc1Form, &kArc2Form, &kAppSetForm}) {
         SCOPED_TRACE(std::string(form->name));
         std::vector<int> tabs;
         for (const auto& row : form->controls) {
             EXPECT_LE(row.left + row.width, form->clientWidth);
+            // Notes lie below the designed area, shown only while they have a text.
+            if (row.kind == ControlKind::Note) {
+                EXPECT_GE(row.top, form->clientHeight);
+                continue;
+            }
             EXPECT_LE(row.top + row.height, form->clientHeight);
             if (!row.enterTarget.empty()) {
                 EXPECT_TRUE(FindControl(form->controls, row.enterTarget)) << row.name;
@@ -51,7 +58,7 @@ TEST(ProfileDialogs, ControlTablesAreConsistent) {
         EXPECT_EQ(std::adjacent_find(tabs.begin(), tabs.end()), tabs.end());
         EXPECT_EQ(tabs.front(), 0);
     }
-    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm}) {
+    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm, &kArc1Form, &kArc2Form}) {
         EXPECT_EQ(form->controls[*FindControl(form->controls, "OKButton")].tabIndex, 0);
         EXPECT_EQ(form->textFont, FormFont::Gothic12);
     }

@@ -5,6 +5,7 @@
 #include "text/Texts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cctype>
 #include <random>
 
@@ -24,6 +25,7 @@ class QuietView : public ProfileView {
     void MoveFocus(std::string_view) override {}
     void Close() override { closed = true; }
     void ShowBoxText(int, std::string_view text) override { shown.emplace_back(text); }
+    void ShowNote(std::string_view) override {}
     std::vector<std::string> shown;
     bool closed = false;
 
@@ -46,7 +48,8 @@ const char* const kPieces[] = {
 TEST(ProfileRobustness, RandomBoxTextsNeverEscapeAHandlerOrShowANonFiniteNumber) {
     std::mt19937 random(20261206);
     auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
-    for (ProfileDialogKind kind : {ProfileDialogKind::Face, ProfileDialogKind::Long, ProfileDialogKind::Taper}) {
+    for (ProfileDialogKind kind : {ProfileDialogKind::Face, ProfileDialogKind::Long, ProfileDialogKind::Taper,
+                                   ProfileDialogKind::Arc1, ProfileDialogKind::Arc2}) {
         testing::FakeDesktop desktop;
         ChannelSettings settings{std::string(texts::kDefaultHostTitle), "0", 0.0f};
         HostChannel channel(desktop, settings);
@@ -76,6 +79,9 @@ TEST(ProfileRobustness, RandomBoxTextsNeverEscapeAHandlerOrShowANonFiniteNumber)
             for (int box = 1; box <= boxes; ++box) EXPECT_FALSE(LooksNonFinite(dialog->BoxText(box)));
             EXPECT_FALSE(LooksNonFinite(state.StartX.AsText()));
             EXPECT_FALSE(LooksNonFinite(state.StartZ.AsText()));
+            for (const TextOrNumber* field : {&state.EndX, &state.CenterX, &state.CenterZ, &state.Radius})
+                EXPECT_FALSE(LooksNonFinite(field->AsText()));
+            EXPECT_TRUE(std::isfinite(state.EndZ));
         }
     }
 }

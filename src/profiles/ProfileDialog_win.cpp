@@ -24,6 +24,7 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
     void MoveFocus(std::string_view control) override { form_.MoveFocus(control); }
     void Close() override { form_.Close(); }
     void ShowBoxText(int box, std::string_view text) override { form_.SetText(BoxName(box), text); }
+    void ShowNote(std::string_view text) override { form_.ShowNote(layout::kNote, text); }
 
     // FormEvents
     void OnLoad() override { model_->FormLoad(); }

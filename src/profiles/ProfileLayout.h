@@ -18,6 +18,7 @@ inline constexpr std::string_view kLabelNames[] = {"Label1", "Label2", "Label3",
                                                    "Label5", "Label6", "Label7"};
 inline constexpr std::string_view kBoxNames[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
 inline constexpr std::string_view kOkButton = "OKButton";
+inline constexpr std::string_view kNote = "Note";
 inline constexpr std::string_view kCancelButton = "CancelButton";
 
 // The label of box `n`, 120 twips below the top of its box.

@@ -17,6 +17,8 @@ class ProfileView {
     // The model changed box `box` (1 for Text1); the view shows `text` without
     // reporting it back as a user's change.
     virtual void ShowBoxText(int box, std::string_view text) = 0;
+    // A line of the dialog that says why a computation gave no result; "" hides it.
+    virtual void ShowNote(std::string_view text) = 0;
 };
 
 }  // namespace kelo

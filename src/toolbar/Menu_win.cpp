@@ -141,6 +141,8 @@ class MenuWindow : public Window {
             case Behaviour::ProfileFace: Menu_IN_FACE_Click(); break;
             case Behaviour::ProfileLong: Menu_IN_LONG_Click(); break;
             case Behaviour::ProfileTaper: Menu_IN_TAPER_Click(); break;
+            case Behaviour::ProfileArc1: Menu_ARC_1_Click(); break;
+            case Behaviour::ProfileArc2: Menu_ARC_2_Click(); break;
             default: break;  // file commands, toggles and launchers come with their own work
         }
     }
@@ -156,6 +158,8 @@ class MenuWindow : public Window {
     void Menu_IN_FACE_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Face, profile_, model_.channel()); }
     void Menu_IN_LONG_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Long, profile_, model_.channel()); }
     void Menu_IN_TAPER_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Taper, profile_, model_.channel()); }
+    void Menu_ARC_1_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Arc1, profile_, model_.channel()); }
+    void Menu_ARC_2_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Arc2, profile_, model_.channel()); }
 
     void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) { buttons_.Draw(*item); }
 

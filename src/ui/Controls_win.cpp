@@ -13,7 +13,8 @@ HWND CreateControl(HWND parent, const ControlRow& row, int id) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     switch (row.kind) {
-        case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT | SS_NOPREFIX; break;
+        case ControlKind::Label:
+        case ControlKind::Note: cls = L"STATIC"; style |= SS_LEFT | SS_NOPREFIX; break;
         case ControlKind::Text:
             cls = L"EDIT";
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;

@@ -8,7 +8,9 @@
 
 namespace kelo {
 
-enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton };
+// A Note is a line of the form's own (not of the design) below the designed client
+// area: the form grows to show it while it has a text and shrinks back when it is empty.
+enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton, Note };
 
 // Picture buttons: which pictures the button carries (the second is its pressed look).
 enum PictureBits : std::uint8_t { kFirstPicture = 1, kSecondPicture = 2 };

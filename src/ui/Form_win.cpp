@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "text/WinText_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Dpi_win.h"
@@ -85,6 +87,28 @@ void Form::SelectAll(std::string_view name) {
     if (HWND control = ControlOf(name)) SendMessageW(control, EM_SETSEL, 0, -1);
 }
 
+void Form::ShowNote(std::string_view name, std::string_view text) {
+    HWND note = ControlOf(name);
+    if (note == nullptr) return;
+    SetText(name, text);
+    // The table's own name: it lives as long as the form.
+    const std::string_view rowName = spec_.controls[*FindControl(spec_.controls, name)].name;
+    const std::string_view shown = text.empty() ? std::string_view() : rowName;
+    if (shown == shownNote_) return;
+    shownNote_ = shown;
+    // Only the height changes: the window keeps its place, the designed controls theirs.
+    const UINT dpi = GetDpiForWindow(hwnd());
+    const SIZE outer = OuterSizeForClientTwips(hwnd(), spec_.clientWidth, ClientHeightTwips(), dpi);
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ClientHeightTwips() const {
+    constexpr int kNoteMargin = 60;
+    if (shownNote_.empty()) return spec_.clientHeight;
+    const ControlRow& note = spec_.controls[*FindControl(spec_.controls, shownNote_)];
+    return std::max(spec_.clientHeight, note.top + note.height + kNoteMargin);
+}
+
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd(), WM_CREATE, this->OnCreate);
@@ -132,7 +156,7 @@ void Form::Layout(UINT dpi, const RECT* suggested) {
     uiFont_ = CreateUiFont(dpi);
     textFont_ = spec_.textFont == FormFont::Gothic12 ? CreateGothicFont(dpi, kGothicPoints) : nullptr;
 
-    const SIZE outer = OuterSizeForClientTwips(hwnd(), spec_.clientWidth, spec_.clientHeight, dpi);
+    const SIZE outer = OuterSizeForClientTwips(hwnd(), spec_.clientWidth, ClientHeightTwips(), dpi);
     if (suggested != nullptr) {
         SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -153,7 +177,7 @@ void Form::Layout(UINT dpi, const RECT* suggested) {
         }
         MoveWindow(controls_[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
         const bool text = row.kind == ControlKind::Label || row.kind == ControlKind::Text;
-        HFONT font = text && textFont_ != nullptr ? textFont_ : uiFont_;
+        HFONT font = text && textFont_ != nullptr ? textFont_ : uiFont_;  // notes always in the UI font
         if (font != nullptr) SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }

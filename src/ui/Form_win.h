@@ -51,6 +51,9 @@ class Form : public Window {
     void MoveFocus(std::string_view name);
     // Selects the whole text of a box.
     void SelectAll(std::string_view name);
+    // Shows `text` in the note `name`, growing the form below its designed client
+    // area to show it, or shrinking it back to the design when `text` is empty.
+    void ShowNote(std::string_view name, std::string_view text);
 
     const FormSpec& spec() const { return spec_; }
 
@@ -66,6 +69,8 @@ class Form : public Window {
     // Sizes and places the window (centred, or at `suggested` after a DPI change)
     // and every control, with fonts made for `dpi`.
     void Layout(UINT dpi, const RECT* suggested);
+    // The client height the form shows now: the design's, or down to the bottom of a note with a text.
+    int ClientHeightTwips() const;
     HWND ControlOf(std::string_view name) const;
     const ControlRow* RowOf(HWND control) const;
     void DeleteFonts();
@@ -81,6 +86,7 @@ class Form : public Window {
     HWND focusGoesTo_ = nullptr;
     bool updating_ = false;
     bool done_ = false;
+    std::string_view shownNote_;  // the note whose text is shown, if any
 };
 
 }  // namespace kelo

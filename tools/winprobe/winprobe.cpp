@@ -8,6 +8,7 @@
 //   winprobe dpi                     GetDpiForSystem and the screen size
 //   winprobe close <title-prefix>    posts WM_CLOSE to the matching windows
 //   winprobe endsession <title-prefix>  sends WM_QUERYENDSESSION and WM_ENDSESSION, as at log-off
+//   winprobe settext <hwnd> <text>   sets a control's text (hwnd in hex, as the answers give it)
 //   winprobe serve                   answers such requests read from stdin, one a line
 //
 // Output is UTF-8, one JSON value followed by a newline. Exit code 0 on success,
@@ -15,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 #include <string>
@@ -213,6 +215,16 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
             out += WindowJson(all[i], false);
         }
         out += "]}";
+        return true;
+    }
+    if (mode == L"settext" && args.size() == 3) {
+        // As another program may: the control's text changes without any key or focus move.
+        HWND control = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(args[1].c_str(), nullptr, 16)));
+        DWORD_PTR answer = 0;
+        const bool sent = IsWindow(control) && SendMessageTimeoutW(control, WM_SETTEXT, 0,
+                                                                   reinterpret_cast<LPARAM>(args[2].c_str()),
+                                                                   SMTO_ABORTIFHUNG, 5000, &answer);
+        out = sent ? "{\"ok\":true}" : "{\"error\":\"no such window\"}";
         return true;
     }
     if ((mode == L"window" || mode == L"close" || mode == L"endsession") && args.size() == 2) {

@@ -1,0 +1,105 @@
+#include "profiles/ArcDialog.h"
+
+#include "text/NumberRules.h"
+
+namespace kelo {
+
+namespace {
+
+template <auto Ok>
+constexpr std::array kArcEvents{
+    EventRow{"Text1", DialogEvent::LostFocus, &Handler<&ArcDialog::SolveArc>},
+    EventRow{"Text2", DialogEvent::LostFocus, &Handler<&ArcDialog::SolveArc>},
+    EventRow{"Text3", DialogEvent::LostFocus, &Handler<&ArcDialog::SolveArc>},
+    EventRow{"Text5", DialogEvent::LostFocus, &Handler<&ArcDialog::SolveArc>},
+    EventRow{"Text6", DialogEvent::LostFocus, &Handler<&ArcDialog::SolveArc>},
+    EventRow{"Text7", DialogEvent::LostFocus, &Handler<&ArcDialog::SolveArc>},
+    EventRow{layout::kOkButton, DialogEvent::Click, &Handler<Ok>},
+};
+
+const FormSpec& FormOf(ArcSense sense) { return sense == ArcSense::Concave ? kArc1Form : kArc2Form; }
+
+std::span<const EventRow> EventsOf(ArcSense sense) {
+    if (sense == ArcSense::Concave) return kArcEvents<&Arc1Dialog::frm_ARC1_OKButton_Click>;
+    return kArcEvents<&Arc2Dialog::frm_ARC2_OKButton_Click>;
+}
+
+constexpr int kBoxes = 7;
+
+}  // namespace
+
+ArcDialog::ArcDialog(ArcSense sense, ProfileState& state, HostChannel& channel, ProfileView& view)
+    : ProfileDialog(FormOf(sense), EventsOf(sense), state, channel, view), sense_(sense) {}
+
+void ArcDialog::SolveArc() {
+    if (movingFocus_) return;
+    ArcBoxes boxes;
+    for (int box = 1; box <= kBoxes; ++box) boxes[box - 1] = BoxText(box);
+    const ArcSolveResult result = kelo::SolveArc(sense_, boxes, state_);
+    for (int box : result.written) SetBoxText(box, boxes[box - 1]);
+    view_.ShowNote(result.problem);
+    movingFocus_ = true;
+    try {
+        for (int box : result.focusMoves) view_.MoveFocus(layout::kBoxNames[box - 1]);
+    } catch (...) {
+        movingFocus_ = false;
+        throw;
+    }
+    movingFocus_ = false;
+}
+
+void ArcDialog::TypeArcAndClose() {
+    // Silent: any error leaves the dialog open, and what was stored stays stored.
+    RunSilently([this] {
+        if (BoxEmpty(1)) view_.MoveFocus("Text1");
+        if (BoxEmpty(2)) view_.MoveFocus("Text2");
+        for (int box = 4; box <= kBoxes; ++box) {
+            if (BoxEmpty(box)) {
+                view_.Close();  // too little to draw: nothing typed, the start point stays
+                return;
+            }
+        }
+        state_.StartX = BoxText(1);
+        state_.StartZ = BoxText(2);
+        state_.CenterX = BoxText(4);
+        state_.CenterZ = BoxText(5);
+        state_.EndX = BoxText(6);
+        state_.EndZ = ParseNumber(BoxText(7));
+
+        // One key string at a time: a reading that fails leaves what came before typed.
+        channel_.BeginHostCommand();
+        channel_.Type("ARC CEN_BEG_END ");
+        channel_.Type(state_.CenterZ.AsText());
+        channel_.Type(",");
+        channel_.Type(NumberText(state_.CenterX.AsNumber() / 2));
+        channel_.SendEnter();
+
+        auto typeStart = [this] {
+            channel_.Type(state_.StartZ.AsText());
+            channel_.Type(",");
+            channel_.Type(NumberText(state_.StartX.AsNumber() / 2));
+        };
+        auto typeEnd = [this] {
+            channel_.Type(NumberText(state_.EndZ));
+            channel_.Type(",");
+            channel_.Type(NumberText(state_.EndX.AsNumber() / 2));
+        };
+        if (TypedOrder(sense_, state_.StartZ.AsNumber(), state_.EndZ) == ArcOrder::EndFirst) {
+            typeEnd();
+            channel_.SendEnter();
+            typeStart();
+        } else {
+            typeStart();
+            channel_.SendEnter();
+            typeEnd();
+        }
+        channel_.SendEnter();
+        channel_.SendCancel();
+
+        state_.StartX = state_.EndX;
+        state_.StartZ = state_.EndZ;
+        view_.Close();
+    });
+}
+
+}  // namespace kelo
