@@ -78,6 +78,7 @@ class Rig : public ProfileView {
     ChannelSettings settings{"Host", "0", 0.0f};
     HostChannel channel{desktop, settings};
     ProfileState state;
+    ContourChain chain;  // what the dialogs typed completely
     std::unique_ptr<ProfileDialog> dialog;
     std::vector<std::string> focus;
     std::map<int, std::string> shown;  // what the boxes on screen hold
@@ -94,6 +95,7 @@ class Rig : public ProfileView {
         focus.clear();
         shown.clear();
         dialog = MakeProfileDialog(kind, state, channel, *this);
+        dialog->RecordInto(&chain);
         dialog->FormLoad();
         dialog->FormActivate();
     }

@@ -37,6 +37,37 @@ TEST(ProfileDialogs, EnterWalksTheChainToOkWithoutPressingIt) {
     }
 }
 
+// The preview's chain holds what was typed completely, as the host drew it: not a
+// command cut off by an error, not a cancelled dialog.
+TEST(ProfileDialogs, ChainRecordsOnlyWhatWasTypedCompletely) {
+    Rig rig;
+    rig.Open(ProfileDialogKind::Face);
+    rig.Fill({"100", "0", "60"});
+    rig.dialog->OkClick();
+    rig.Open(ProfileDialogKind::Long);
+    rig.Type(3, "-25");
+    rig.dialog->CancelClick();
+    rig.Open(ProfileDialogKind::Long);
+    rig.desktop.hostOpen = false;  // the command fails: nothing drawn
+    rig.Type(3, "-25");
+    rig.dialog->OkClick();
+    rig.desktop.hostOpen = true;
+    rig.Open(ProfileDialogKind::Arc2);
+    rig.Fill({nullptr, nullptr, "5", nullptr, nullptr, "50", "-5"});
+    rig.dialog->LostFocus(7);
+    rig.dialog->OkClick();
+    ASSERT_EQ(rig.chain.Size(), 2u);
+    const auto& face = rig.chain.Segments()[0];
+    EXPECT_EQ(face.shape, SegmentShape(LineShape{{0, 50}, {0, 30}}));
+    EXPECT_EQ(face.end.xText, "60");
+    const auto& arc = rig.chain.Segments()[1];
+    ASSERT_TRUE(std::holds_alternative<ArcShape>(arc.shape));
+    // Typed start first (start Z 0 is not below end Z -5): the host's first point is the start.
+    EXPECT_EQ(std::get<ArcShape>(arc.shape).first, (ContourPoint{0, 30}));
+    EXPECT_EQ(std::get<ArcShape>(arc.shape).second, (ContourPoint{-5, 25}));
+    EXPECT_EQ(arc.end.zText, "-5");
+}
+
 TEST(ProfileDialogs, ControlTablesAreConsistent) {
     for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm, &kArc1Form, &kArc2Form, &kAppSetForm}) {
         SCOPED_TRACE(std::string(form->name));

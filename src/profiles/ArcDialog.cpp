@@ -84,7 +84,8 @@ void ArcDialog::TypeArcAndClose() {
             channel_.Type(",");
             channel_.Type(NumberText(state_.EndX.AsNumber() / 2));
         };
-        if (TypedOrder(sense_, state_.StartZ.AsNumber(), state_.EndZ) == ArcOrder::EndFirst) {
+        const ArcOrder order = TypedOrder(sense_, state_.StartZ.AsNumber(), state_.EndZ);
+        if (order == ArcOrder::EndFirst) {
             typeEnd();
             channel_.SendEnter();
             typeStart();
@@ -96,6 +97,11 @@ void ArcDialog::TypeArcAndClose() {
         channel_.SendEnter();
         channel_.SendCancel();
 
+        if (chain_ != nullptr) {
+            const auto centre = TypedPoint(state_.CenterX.AsText(), state_.CenterZ.AsText());
+            const auto start = StartCorner(), end = EndCorner();
+            if (centre && start && end) chain_->AddArc(*centre, *start, *end, order);
+        }
         state_.StartX = state_.EndX;
         state_.StartZ = state_.EndZ;
         view_.Close();

@@ -111,9 +111,21 @@ void ProfileDialog::SendProfileLineAndClose() {
     channel_.SendEnter();
     channel_.SendCancel();
 
+    if (chain_ != nullptr) {
+        const auto start = StartCorner(), end = EndCorner();
+        if (start && end) chain_->AddLine(*start, *end);
+    }
     state_.StartX = state_.EndX.AsText();
     state_.StartZ = state_.EndZ;
     view_.Close();
+}
+
+std::optional<Corner> ProfileDialog::StartCorner() const {
+    return MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText());
+}
+
+std::optional<Corner> ProfileDialog::EndCorner() const {
+    return MakeCorner(state_.EndX.AsText(), NumberText(state_.EndZ));
 }
 
 void ProfileDialog::EndZFromRelativeZ(int startZBox, int relativeZBox, int endZBox) {

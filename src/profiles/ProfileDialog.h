@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "channel/HostChannel.h"
+#include "profiles/Contour.h"
 #include "profiles/ProfileLayout.h"
 #include "profiles/ProfileState.h"
 #include "profiles/ProfileView.h"
@@ -47,6 +48,8 @@ class ProfileDialog {
     ProfileDialog& operator=(const ProfileDialog&) = delete;
 
     const FormSpec& form() const { return form_; }
+    // Every segment this dialog types completely is added to `chain` (none: not recorded).
+    void RecordInto(ContourChain* chain) { chain_ = chain; }
     const std::string& BoxText(int box) const;
 
     // Events as the view reports them. Each runs its handler inside the handler's
@@ -79,9 +82,15 @@ class ProfileDialog {
     // precision. Beyond that range the end-Z box keeps its text.
     void EndZFromRelativeZ(int startZBox, int relativeZBox, int endZBox);
 
+    // The corners of the segment just typed, as a next dialog would start from them:
+    // the start as it stood, the end as it is now.
+    std::optional<Corner> StartCorner() const;
+    std::optional<Corner> EndCorner() const;
+
     ProfileState& state_;
     HostChannel& channel_;
     ProfileView& view_;
+    ContourChain* chain_ = nullptr;
 
    private:
     // Runs the table's handler of `event` on `control`, if there is one, inside a

@@ -1,7 +1,10 @@
 #include "profiles/ProfileDialog_win.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "profiles/ContourPreview_win.h"
 #include "ui/Form_win.h"
 
 namespace kelo {
@@ -12,10 +15,19 @@ namespace {
 // that moves texts and events between the controls and the dialog's model.
 class ProfileDialogWindow : public ProfileView, public FormEvents {
    public:
-    ProfileDialogWindow(ProfileDialogKind kind, ProfileState& state, HostChannel& channel)
-        : channel_(channel), model_(MakeProfileDialog(kind, state, channel, *this)), form_(model_->form(), *this) {}
+    ProfileDialogWindow(ProfileDialogKind kind, ProfileState& state, HostChannel& channel, ContourChain& chain)
+        : state_(state),
+          channel_(channel),
+          model_(MakeProfileDialog(kind, state, channel, *this)),
+          form_(model_->form(), *this),
+          preview_(chain, kind, [this](const Corner& corner) { StartFrom(corner); }) {
+        model_->RecordInto(&chain);
+    }
 
-    void Run(HWND owner) { form_.ShowModal(owner); }
+    void Run(HWND owner) {
+        owner_ = owner;
+        form_.ShowModal(owner);
+    }
 
     // ProfileView
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override {
@@ -23,17 +35,28 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
     }
     void MoveFocus(std::string_view control) override { form_.MoveFocus(control); }
     void Close() override { form_.Close(); }
-    void ShowBoxText(int box, std::string_view text) override { form_.SetText(BoxName(box), text); }
+    void ShowBoxText(int box, std::string_view text) override {
+        form_.SetText(BoxName(box), text);
+        UpdatePreview();
+    }
     void ShowNote(std::string_view text) override { form_.ShowNote(layout::kNote, text); }
 
     // FormEvents
     void OnLoad() override { model_->FormLoad(); }
-    void OnShown() override { model_->FormActivate(); }
+    void OnShown() override {
+        preview_.Show(owner_, form_.hwnd());
+        UpdatePreview();
+        model_->FormActivate();
+    }
     void OnTextChanged(const ControlRow& box, std::string text) override {
         model_->UserChangedText(BoxNumber(box.name), std::move(text));
+        UpdatePreview();
     }
     void OnChar(const ControlRow& box, char16_t ch) override { model_->KeyPress(BoxNumber(box.name), ch); }
-    void OnLostFocus(const ControlRow& box) override { model_->LostFocus(BoxNumber(box.name)); }
+    void OnLostFocus(const ControlRow& box) override {
+        model_->LostFocus(BoxNumber(box.name));
+        UpdatePreview();
+    }
     void OnClick(const ControlRow& button) override {
         if (button.name == layout::kOkButton) model_->OkClick();
         if (button.name == layout::kCancelButton) model_->CancelClick();
@@ -42,21 +65,41 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
     void OnCloseRequest() override { model_->CancelClick(); }
 
    private:
+    // A corner clicked in the preview goes into the start boxes as if typed there and
+    // left: the dialog's own change and focus-loss handlers run.
+    void StartFrom(const Corner& corner) {
+        form_.TypeText(BoxName(1), corner.xText);
+        model_->LostFocus(1);
+        form_.TypeText(BoxName(2), corner.zText);
+        model_->LostFocus(2);
+        UpdatePreview();
+    }
+
+    void UpdatePreview() {
+        std::vector<std::string> boxes;
+        for (int box = 1; box <= BoxCount(model_->form().controls); ++box) boxes.push_back(model_->BoxText(box));
+        preview_.Update(boxes, MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()));
+    }
+
     std::string_view BoxName(int box) const {
         const auto row = FindBox(model_->form().controls, box);
         return row ? model_->form().controls[*row].name : std::string_view();
     }
 
+    ProfileState& state_;
     HostChannel& channel_;
     std::unique_ptr<ProfileDialog> model_;
     Form form_;
+    ContourPreview preview_;
+    HWND owner_ = nullptr;
 };
 
 }  // namespace
 
-void ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel) {
+void ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel,
+                       ContourChain& chain) {
     try {
-        ProfileDialogWindow window(kind, state, channel);
+        ProfileDialogWindow window(kind, state, channel, chain);
         window.Run(owner);
     } catch (...) {
         // Nothing to show: a dialog that cannot be built leaves the state as it was.

@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include "channel/HostChannel.h"
+#include "profiles/Contour.h"
 #include "profiles/ProfileDialogs.h"
 #include "profiles/ProfileState.h"
 
 namespace kelo {
 
 // Shows the dialog modally, owned by `owner`, and returns when it is closed
-// (OK, "ｷｬﾝｾﾙ" or the close box). The dialog is built afresh at every call.
-void ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel);
+// (OK, "ｷｬﾝｾﾙ" or the close box). The dialog is built afresh at every call; the
+// contour preview stands beside it, and what the dialog types goes into `chain`.
+void ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel,
+                       ContourChain& chain);
 
 }  // namespace kelo

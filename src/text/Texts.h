@@ -46,6 +46,8 @@ inline constexpr std::string_view kEndZMissing = "終点Zが未設定です。";
 inline constexpr std::string_view kOk = "OK";
 inline constexpr std::string_view kCancel = "ｷｬﾝｾﾙ";
 inline constexpr std::string_view kDialogFont = "ＭＳ ゴシック";
+// The contour preview beside the profile dialogs.
+inline constexpr std::string_view kPreviewCaption = "輪郭";
 
 }  // namespace kelo::texts
 

@@ -155,11 +155,14 @@ class MenuWindow : public Window {
     }
 
     // The profile dialogs open modally, owned by the toolbar; they type their own lines.
-    void Menu_IN_FACE_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Face, profile_, model_.channel()); }
-    void Menu_IN_LONG_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Long, profile_, model_.channel()); }
-    void Menu_IN_TAPER_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Taper, profile_, model_.channel()); }
-    void Menu_ARC_1_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Arc1, profile_, model_.channel()); }
-    void Menu_ARC_2_Click() { ShowProfileDialog(hwnd(), ProfileDialogKind::Arc2, profile_, model_.channel()); }
+    void OpenProfileDialog(ProfileDialogKind kind) {
+        ShowProfileDialog(hwnd(), kind, profile_, model_.channel(), contour_);
+    }
+    void Menu_IN_FACE_Click() { OpenProfileDialog(ProfileDialogKind::Face); }
+    void Menu_IN_LONG_Click() { OpenProfileDialog(ProfileDialogKind::Long); }
+    void Menu_IN_TAPER_Click() { OpenProfileDialog(ProfileDialogKind::Taper); }
+    void Menu_ARC_1_Click() { OpenProfileDialog(ProfileDialogKind::Arc1); }
+    void Menu_ARC_2_Click() { OpenProfileDialog(ProfileDialogKind::Arc2); }
 
     void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) { buttons_.Draw(*item); }
 
@@ -196,6 +199,7 @@ class MenuWindow : public Window {
     Win32Desktop desktop_;
     MenuModel model_{desktop_};
     ProfileState profile_;
+    ContourChain contour_;  // every segment the profile dialogs typed since the start
     RegistrySettingsStore store_;
     MenuButtons buttons_;
     HICON bigIcon_ = nullptr;

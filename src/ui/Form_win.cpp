@@ -72,6 +72,10 @@ void Form::SetText(std::string_view name, std::string_view text) {
     updating_ = was;
 }
 
+void Form::TypeText(std::string_view name, std::string_view text) {
+    if (HWND control = ControlOf(name)) SetWindowTextUtf8(control, text);
+}
+
 std::string Form::Text(std::string_view name) const {
     HWND control = ControlOf(name);
     return control != nullptr ? WindowTextUtf8(control) : std::string();

@@ -45,6 +45,8 @@ class Form : public Window {
 
     // Sets a control's text without reporting it as a change.
     void SetText(std::string_view name, std::string_view text);
+    // Sets a box's text as if the user had typed it: the change is reported.
+    void TypeText(std::string_view name, std::string_view text);
     std::string Text(std::string_view name) const;
     // Moves the focus as Tab would: a push button that gets it becomes the default
     // one, so that the next Enter presses it.

@@ -1,0 +1,60 @@
+#pragma once
+// The contour preview "輪郭": beside an open profile dialog, the contour typed so
+// far and the segment its boxes describe. It never takes the focus; a click on a
+// corner hands the corner to the dialog.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "profiles/Contour.h"
+#include "profiles/ContourView.h"
+#include "ui/Window_win.h"
+
+namespace kelo {
+
+class ContourPreview : public Window {
+   public:
+    using CornerClick = std::function<void(const Corner&)>;
+
+    // Contract: `chain` outlives the preview.
+    ContourPreview(const ContourChain& chain, ProfileDialogKind kind, CornerClick onCornerClick)
+        : chain_(chain), kind_(kind), onCornerClick_(std::move(onCornerClick)) {}
+
+    // Shows the preview beside `dialog`, clear of `toolbar` (its owner), without
+    // taking the activation from the dialog.
+    void Show(HWND toolbar, HWND dialog);
+    // The dialog's boxes as they stand, and the start point the contour goes on from.
+    void Update(std::span<const std::string> boxes, std::optional<Corner> start);
+
+   protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    int OnMouseActivate(HWND hwnd, HWND topLevel, UINT hitTest, UINT msg);
+    void OnPaint(HWND hwnd);
+    void OnSize(HWND hwnd, UINT state, int width, int height);
+    void OnMouseMove(HWND hwnd, int x, int y, UINT keys);
+    void OnLButtonDown(HWND hwnd, BOOL doubleClick, int x, int y, UINT keys);
+    void OnMouseLeave();
+    void OnDpiChanged(const RECT* suggested);
+
+    // The draw list for the client area as it is now.
+    void Rebuild();
+    double HitTolerance() const;  // pixels at the window's DPI
+    void Paint(HDC dc, const RECT& client) const;
+    ContourScene Scene() const { return ContourScene{&chain_, pending_, start_}; }
+
+    const ContourChain& chain_;
+    ProfileDialogKind kind_;
+    CornerClick onCornerClick_;
+    std::optional<ContourSegment> pending_;
+    std::optional<Corner> start_;
+    DrawList drawList_;
+    std::optional<Corner> hover_;
+    bool trackingLeave_ = false;
+};
+
+}  // namespace kelo
