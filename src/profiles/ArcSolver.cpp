@@ -150,7 +150,7 @@ std::vector<int> CentreRule(ArcSense sense, ArcBoxes& boxes, ProfileState& s) {
 }
 
 // Centre → radius, as the distance from the start point; the end point plays no part.
-std::vector<int> RadiusRule(ArcBoxes& boxes, ProfileState& s) {
+std::vector<int> RadiusRule(ArcSense, ArcBoxes& boxes, ProfileState& s) {
     s.CenterX = boxes[kCenterXBox];
     s.CenterZ = boxes[kCenterZBox];
 
@@ -189,7 +189,7 @@ std::vector<int> EndZRule(ArcSense sense, ArcBoxes& boxes, ProfileState& s) {
 }
 
 // Radius, centre and end Z → end X: both senses take the circle's point with the larger X.
-std::vector<int> EndXRule(ArcBoxes& boxes, ProfileState& s) {
+std::vector<int> EndXRule(ArcSense, ArcBoxes& boxes, ProfileState& s) {
     const double radius = Lenient(boxes[kRadiusBox]);
     s.Radius = radius;
     const double centerX = Lenient(boxes[kCenterXBox]);
@@ -207,6 +207,10 @@ std::vector<int> EndXRule(ArcBoxes& boxes, ProfileState& s) {
     s.EndX = endX;
     return {kEndXBox + 1};
 }
+
+// The steps of each rule, by ArcRule.
+using RuleSteps = std::vector<int> (*)(ArcSense, ArcBoxes&, ProfileState&);
+constexpr RuleSteps kRuleSteps[] = {nullptr, &CentreRule, &RadiusRule, &EndZRule, &EndXRule};
 
 }  // namespace
 
@@ -227,21 +231,8 @@ ArcSolveResult SolveArc(ArcSense sense, ArcBoxes& boxes, ProfileState& state) {
 
     result.rule = FirstRule(boxes);
     try {
-        switch (result.rule) {
-            case ArcRule::None:
-                break;
-            case ArcRule::Centre:
-                result.written = CentreRule(sense, boxes, state);
-                break;
-            case ArcRule::Radius:
-                result.written = RadiusRule(boxes, state);
-                break;
-            case ArcRule::EndZ:
-                result.written = EndZRule(sense, boxes, state);
-                break;
-            case ArcRule::EndX:
-                result.written = EndXRule(boxes, state);
-                break;
+        if (result.rule != ArcRule::None) {
+            result.written = kRuleSteps[static_cast<int>(result.rule)](sense, boxes, state);
         }
     } catch (const RuleStop& stop) {
         result.problem = stop.problem;

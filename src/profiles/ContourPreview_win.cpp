@@ -8,6 +8,7 @@
 #include "text/Texts.h"
 #include "text/WinText_win.h"
 #include "ui/Dpi_win.h"
+#include "ui/Paint_win.h"
 #include "ui/Placement.h"
 
 namespace kelo {
@@ -94,26 +95,8 @@ LRESULT ContourPreview::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // A click never activates the preview: the dialog keeps the focus.
 int ContourPreview::OnMouseActivate(HWND, HWND, UINT, UINT) { return MA_NOACTIVATE; }
 
-// Paints off screen and copies the result in one go, so nothing flickers.
 void ContourPreview::OnPaint(HWND) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    const int width = std::max<int>(1, client.right), height = std::max<int>(1, client.bottom);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    try {
-        Paint(memory, client);
-        BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    } catch (...) {
-        // Keep the DCs balanced; the next paint tries again.
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(hwnd(), &ps);
+    PaintBuffered(hwnd(), [this](HDC dc, const RECT& client) { Paint(dc, client); });
 }
 
 void ContourPreview::OnSize(HWND, UINT, int, int) {

@@ -7,6 +7,7 @@
 
 #include "Canvas_win.h"
 #include "Text_win.h"
+#include "ui/Paint_win.h"
 
 namespace kelo::hostsim {
 namespace {
@@ -76,25 +77,7 @@ bool HostWindow::OnCreate() {
 
 // Paints everything off screen, then copies it in one go, so nothing flickers.
 void HostWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    int width = std::max<int>(1, client.right);
-    int height = std::max<int>(1, client.bottom);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    try {
-        PaintHost(memory, client, font_, sketch_, editor_);
-        BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    } catch (...) {
-        // Keep the DCs balanced; the next paint tries again.
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(hwnd(), &ps);
+    PaintBuffered(hwnd(), [this](HDC dc, const RECT& client) { PaintHost(dc, client, font_, sketch_, editor_); });
 }
 
 // Logs a key-down or key-up message with the extra info the sender tagged it with.
