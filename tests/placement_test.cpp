@@ -34,5 +34,19 @@ TEST(Placement, BesideTheDialogClearOfItAndOfTheToolbar) {
     }
 }
 
+TEST(Placement, AWindowOffTheScreenIsMovedBackWithItsSize) {
+    const PixelRect screen{0, 0, 1280, 720};
+    const struct {
+        PixelRect window, expected;
+    } cases[] = {
+        {{100, 0, 1380, 110}, {0, 0, 1280, 110}},         // wider than the screen: its left edge shows
+        {{1500, 0, 2780, 110}, {0, 0, 1280, 110}},        // on a monitor that is gone
+        {{600, 0, 900, 110}, {600, 0, 900, 110}},         // inside already: not moved
+        {{1100, -50, 1400, 60}, {980, 0, 1280, 110}},     // partly above and right
+        {{-400, 700, -100, 810}, {0, 610, 300, 720}},     // below and left
+    };
+    for (const auto& c : cases) EXPECT_EQ(MoveInside(c.window, screen), c.expected);
+}
+
 }  // namespace
 }  // namespace kelo

@@ -18,6 +18,7 @@
 #include "toolbar/MenuButtons_win.h"
 #include "toolbar/RegistryStore_win.h"
 #include "ui/Dpi_win.h"
+#include "ui/Placement.h"
 #include "ui/Window_win.h"
 
 namespace kelo {
@@ -75,6 +76,10 @@ class MenuWindow : public Window {
             HANDLE_MSG(hwnd(), WM_DESTROY, this->OnDestroy);
             case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
             case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            case WM_DISPLAYCHANGE: KeepOnScreen(); return DefaultProc(msg, wParam, lParam);
+            case WM_SETTINGCHANGE:
+                if (wParam == SPI_SETWORKAREA) KeepOnScreen();
+                return DefaultProc(msg, wParam, lParam);
             default: return DefaultProc(msg, wParam, lParam);
         }
     }
@@ -185,6 +190,18 @@ class MenuWindow : public Window {
     // window: store the settings now, as a close would.
     void OnEndSession(bool ending) {
         if (ending) Menu_Form_Unload();
+    }
+
+    // A monitor removed or a lower resolution must not leave the toolbar where nobody
+    // can reach it: it moves onto the nearest monitor, its size as it is.
+    void KeepOnScreen() {
+        RECT r{};
+        GetWindowRect(hwnd(), &r);
+        const PixelRect now{r.left, r.top, r.right, r.bottom};
+        const RECT screen = MonitorRectOf(hwnd());
+        const PixelRect moved = MoveInside(now, PixelRect{screen.left, screen.top, screen.right, screen.bottom});
+        if (moved != now)
+            SetWindowPos(hwnd(), nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     LRESULT OnDpiChanged(UINT dpi, const RECT* suggested) {

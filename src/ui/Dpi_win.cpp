@@ -15,7 +15,7 @@ SIZE OuterSizeForClientTwips(HWND hwnd, int widthTwips, int heightTwips, UINT dp
 RECT MonitorRectOf(HWND anchor) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    const HMONITOR handle = anchor != nullptr ? MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY)
+    const HMONITOR handle = anchor != nullptr ? MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST)
                                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     if (!GetMonitorInfoW(handle, &monitor)) {
         return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

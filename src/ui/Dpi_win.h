@@ -7,7 +7,8 @@ namespace kelo {
 // Outer size of `hwnd` (its styles as they are) for a client area of the given twips at `dpi`.
 SIZE OuterSizeForClientTwips(HWND hwnd, int widthTwips, int heightTwips, UINT dpi);
 
-// The rectangle of the monitor that holds `anchor` (the primary one without an anchor).
+// The rectangle of the monitor that holds `anchor`, or the nearest one (the primary
+// one without an anchor).
 RECT MonitorRectOf(HWND anchor);
 
 // Puts the window of outer size `size` in the middle of the monitor that holds `anchor`.

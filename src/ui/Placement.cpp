@@ -47,4 +47,10 @@ std::optional<PixelRect> PlaceBeside(const PixelRect& anchor, const PixelRect& a
     return std::nullopt;
 }
 
+PixelRect MoveInside(const PixelRect& window, const PixelRect& area) {
+    const int left = std::max(area.left, std::min(window.left, area.right - window.Width()));
+    const int top = std::max(area.top, std::min(window.top, area.bottom - window.Height()));
+    return PixelRect{left, top, left + window.Width(), top + window.Height()};
+}
+
 }  // namespace kelo

@@ -20,4 +20,8 @@ bool Overlap(const PixelRect& a, const PixelRect& b);
 std::optional<PixelRect> PlaceBeside(const PixelRect& anchor, const PixelRect& avoid, const PixelRect& area, int width,
                                      int height, int gap, int minimum);
 
+// `window` moved by as little as may be to lie inside `area`: its size kept, and its
+// top left corner inside when it is larger than the area.
+PixelRect MoveInside(const PixelRect& window, const PixelRect& area);
+
 }  // namespace kelo

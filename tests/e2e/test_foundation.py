@@ -331,6 +331,21 @@ class FoundationTest(unittest.TestCase):
         self.assertEqual(height(window), expanded)
         self.assertEqual(self.s.control_at(window, *EXTEND_BUTTON)["text"], "▲")
 
+    def test_display_change_brings_the_toolbar_back_onto_the_screen(self):
+        # As when the monitor it stood on is removed: the window is left off every monitor,
+        # then the system announces the new display.
+        proc, window = self.start_toolbar()
+        size = (window["rect"]["right"] - window["rect"]["left"], height(window))
+        screen = self.s.probe("dpi")["screen"]
+        self.s.probe("move", h.TOOLBAR_TITLE, screen["width"] + 400, 300)
+        self.s.wait_window(h.TOOLBAR_TITLE, predicate=lambda w: w["rect"]["left"] >= screen["width"])
+        self.s.probe("displaychange", h.TOOLBAR_TITLE)
+        back = self.s.wait_window(h.TOOLBAR_TITLE, predicate=lambda w: w["rect"]["right"] <= screen["width"])
+        r = back["rect"]
+        self.assertEqual((r["right"] - r["left"], height(back)), size)
+        self.assertEqual((r["right"], r["top"]), (screen["width"], 300))
+        self.close_toolbar(proc)
+
     def test_logoff_stores_the_settings_without_a_close(self):
         proc, _ = self.start_toolbar()
         self.s.click_control(h.TOOLBAR_TITLE, *EXTEND_BUTTON)

@@ -9,6 +9,8 @@
 //   winprobe close <title-prefix>    posts WM_CLOSE to the matching windows
 //   winprobe endsession <title-prefix>  sends WM_QUERYENDSESSION and WM_ENDSESSION, as at log-off
 //   winprobe settext <hwnd> <text>   sets a control's text (hwnd in hex, as the answers give it)
+//   winprobe move <title-prefix> <x> <y>  moves the matching windows (their size kept)
+//   winprobe displaychange <title-prefix>  sends WM_DISPLAYCHANGE with the screen as it is now
 //   winprobe serve                   answers such requests read from stdin, one a line
 //
 // Output is UTF-8, one JSON value followed by a newline. Exit code 0 on success,
@@ -225,6 +227,22 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
                                                                    reinterpret_cast<LPARAM>(args[2].c_str()),
                                                                    SMTO_ABORTIFHUNG, 5000, &answer);
         out = sent ? "{\"ok\":true}" : "{\"error\":\"no such window\"}";
+        return true;
+    }
+    if ((mode == L"move" && args.size() == 4) || (mode == L"displaychange" && args.size() == 2)) {
+        std::vector<HWND> found = FindWindows(args[1], false);
+        for (HWND w : found) {
+            if (mode == L"move") {
+                SetWindowPos(w, nullptr, _wtoi(args[2].c_str()), _wtoi(args[3].c_str()), 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            } else {
+                DWORD_PTR answer = 0;
+                SendMessageTimeoutW(w, WM_DISPLAYCHANGE, 32,
+                                    MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)),
+                                    SMTO_ABORTIFHUNG, 5000, &answer);
+            }
+        }
+        out = "{\"count\":" + std::to_string(found.size()) + "}";
         return true;
     }
     if ((mode == L"window" || mode == L"close" || mode == L"endsession") && args.size() == 2) {
