@@ -129,6 +129,38 @@ class FileCommandsTest(tb.ToolbarCase):
                 self.assert_no_message()
                 time.sleep(0.1)  # the command's last wait
 
+    def test_japanese_folder_and_the_overwrite_question(self):
+        folder = self.folder("図面 ①")
+        self.drawing("図面 ①", "part1.mi")
+        wine_folder = h.unix_to_wine_path(folder)
+        toolbar, keys = self.start_toolbar({**FAST, "OpenPathName": wine_folder})
+        start = len(keys.poll().text)
+        # The dialog opens in the folder, so the name alone is typed; the path comes back whole.
+        self.choose(toolbar, "File_Load", "part1.mi")
+        loaded = f"^CLOAD '{wine_folder}\\part1.mi'\r"
+        self.expect(keys, start, loaded)
+        # Storing over a file that exists asks first; Yes lets the line through.
+        start = len(keys.poll().text)
+        self.click(toolbar, "File_Store")
+        dialog = self.file_dialog(toolbar)
+        self.s.focus(dialog["title"])
+        self.s.type_text("part1.mi")
+        self.s.key("Return")
+
+        def question():
+            for w in self.s.list_windows()["windows"]:
+                if w["class"] == "#32770" and w["visible"] and w["owner"] == dialog["hwnd"]:
+                    return w
+            return None
+        asked = h.wait_until(question, 10, "the overwrite question")
+        time.sleep(0.3)
+        self.s.screenshot("file-store-overwrite-question.png", asked["rect"])
+        self.assertEqual(keys.poll().typed(start), "")
+        self.s.click_child(asked["title"], "&Yes", exact=True)
+        stored = f"^CSTORE MI ALL DEL_OLD '{wine_folder.upper()}\\PART1.MI'\r"
+        self.expect(keys, start, stored)
+        self.assertEqual(self.close_and_read()["OpenPathName"], wine_folder)
+
     def test_a_path_with_a_single_quote_is_refused_with_a_message(self):
         toolbar, keys = self.start_toolbar(FAST)
         for button, path in (("File_Load", self.drawing("quote", "o'neil.mi")),
