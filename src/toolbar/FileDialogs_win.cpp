@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/WinText_win.h"
+#include "toolbar/Settings.h"
 
 namespace kelo {
 
@@ -15,8 +16,8 @@ namespace {
 // Room for long paths: the dialog reports a path that does not fit as an error.
 constexpr DWORD kPathRoom = 32768;
 
-// The flags the file commands use keep their published meaning; no other bit
-// is passed on, so the dialog never changes its kind behind our back.
+// The file commands' flags are the published OFN_ bits; only these two are
+// ever set, and nothing else reaches the dialog.
 constexpr DWORD kPassedFlags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
 
 // "desc|pattern|desc|pattern" as the dialog wants it: each part ended by a
@@ -41,14 +42,6 @@ std::wstring CurrentDirectory() {
         }
         dir.resize(n);
     }
-}
-
-std::wstring FolderOfFile(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return {};
-    std::wstring folder = path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
-    return folder;
 }
 
 }  // namespace
@@ -83,7 +76,7 @@ FileDialogResult Win32FileDialogs::Show(const FileDialogRequest& request) {
     // Wine's moves it while the user browses but not to a path typed whole, so
     // the move is made here; where it cannot be made (an open dialog takes a
     // folder that does not exist), "" lets the file's folder stand in.
-    const std::wstring folder = FolderOfFile(path);
+    const std::wstring folder = Widen(FolderOf(result.path));
     if (!folder.empty() && SetCurrentDirectoryW(folder.c_str())) result.currentDirectory = Narrow(CurrentDirectory());
     return result;
 }

@@ -37,9 +37,9 @@ BOOL CALLBACK FindVisibleWindowOf(HWND hwnd, LPARAM param) {
 // with the toolbar's events processed; nullptr when none came in time or the
 // program ended first.
 HWND WaitForMainWindow(const PROCESS_INFORMATION& process, Desktop& desktop) {
+    // Polled rather than WaitForInputIdle: that blocks the toolbar, which must
+    // keep repainting and taking clicks, as in every other wait.
     const auto deadline = desktop.Now() + kWindowWait;
-    // A program that is still loading has no window yet; a bounded wait lets it get there.
-    WaitForInputIdle(process.hProcess, 0);
     for (;;) {
         WindowSearch search{process.dwProcessId, nullptr};
         EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
@@ -55,7 +55,7 @@ HWND WaitForMainWindow(const PROCESS_INFORMATION& process, Desktop& desktop) {
 
 void OpenManual(HWND owner, std::string_view appFolder) {
     const std::wstring path = Widen(ManualPath(appFolder));
-    ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOW);  // 5: as it was last shown
 }
 
 void StartCalculator(std::string_view appFolder, Desktop& desktop) {
