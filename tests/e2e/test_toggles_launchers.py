@@ -153,6 +153,8 @@ class ToggleLook200Test(ToggleLookTest):
 
 
 class NewFileAndLaunchersTest(tb.ToolbarCase):
+    dpi = 96
+
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
@@ -243,6 +245,24 @@ class NewFileAndLaunchersTest(tb.ToolbarCase):
                 self.assertTrue(keys.quiet())
                 self.assertEqual(keys.typed(start), expected)
         self.assertEqual(self.s.windows(h.MESSAGE_TITLE, exact=True), [])
+
+    def test_toggle_without_host_keeps_its_look_and_state(self):
+        window, _ = self.start_toolbar(FAST, host=False)
+        self.click(window, "DOT_GRID")
+        box = self.message_box(h.MESSAGE_TITLE)
+        self.assertIn("始めにアプリの設定または起動してください。", [c["text"] for c in box["children"]])
+        self.s.click_child(h.MESSAGE_TITLE, "OK", exact=True)
+        self.s.wait_no_window(h.MESSAGE_TITLE, exact=True)
+        time.sleep(0.2)
+        corners, counts = ToggleLookTest.button_look(self, window, "DOT_GRID", "toggle-no-host.png")
+        self.assertNotIn(LIGHT_CYAN, counts)
+        # The failed click changed nothing: the next one, with the host running, switches on.
+        keys = tb.Keys(self.s.start_hostsim().log)
+        self.click(window, "DOT_GRID")
+        self.assertEqual(keys.wait_typed(0, "^CDOT_GRID ON\r"), "^CDOT_GRID ON\r")
+        time.sleep(0.15)
+        corners, _ = ToggleLookTest.button_look(self, window, "DOT_GRID", "toggle-no-host-then-on.png")
+        self.assertEqual(corners, {LIGHT_CYAN})
 
     # -- 電卓 -----------------------------------------------------------------------------
 
