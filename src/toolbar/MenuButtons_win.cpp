@@ -98,16 +98,35 @@ void MenuButtons::SetTip(std::string_view name, std::string_view tip) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void MenuButtons::SetBack(std::string_view name, std::optional<COLORREF> back) {
+    auto i = FindControl(kLayout, name);
+    if (!i || backs_[*i] == back) return;
+    backs_[*i] = back;
+    // The pictures' transparent pixels carry the back colour, so they are made again.
+    MakePictures(*i);
+    InvalidateRect(controls_[*i], nullptr, FALSE);
+}
+
+COLORREF MenuButtons::BackOf(std::size_t index) const {
+    return backs_[index].value_or(GetSysColor(COLOR_BTNFACE));
+}
+
 void MenuButtons::MakePictures() {
     FreePictures();
     pictureSize_ = PictureSizeFor(static_cast<int>(dpi_));
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (std::size_t i = 0; i < kLayout.size(); ++i) {
-        const ControlRow& row = kLayout[i];
-        if (row.pictures & kFirstPicture) pictures_[i] = CreatePictureBitmap(row.name, pictureSize_, face);
-        if (row.pictures & kSecondPicture)
-            secondPictures_[i] = CreatePictureBitmap(std::string(row.name) + "#2", pictureSize_, face);
+    for (std::size_t i = 0; i < kLayout.size(); ++i) MakePictures(i);
+}
+
+void MenuButtons::MakePictures(std::size_t index) {
+    const ControlRow& row = kLayout[index];
+    for (HBITMAP* b : {&pictures_[index], &secondPictures_[index]}) {
+        if (*b) DeleteObject(*b);
+        *b = nullptr;
     }
+    const COLORREF back = BackOf(index);
+    if (row.pictures & kFirstPicture) pictures_[index] = CreatePictureBitmap(row.name, pictureSize_, back);
+    if (row.pictures & kSecondPicture)
+        secondPictures_[index] = CreatePictureBitmap(std::string(row.name) + "#2", pictureSize_, back);
 }
 
 void MenuButtons::FreePictures() {
@@ -124,7 +143,13 @@ void MenuButtons::Draw(const DRAWITEMSTRUCT& item) {
     const auto index = static_cast<std::size_t>(i);
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     RECT rc = item.rcItem;
-    FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    if (backs_[index]) {
+        HBRUSH back = CreateSolidBrush(*backs_[index]);
+        FillRect(item.hDC, &rc, back);
+        DeleteObject(back);
+    } else {
+        FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    }
     DrawEdge(item.hDC, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
     // The second picture, where there is one, is the pressed look.

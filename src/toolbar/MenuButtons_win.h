@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "toolbar/Layout.h"
@@ -24,6 +25,9 @@ class MenuButtons {
     const ControlRow* RowOf(int id) const;
     void SetCaption(std::string_view name, std::string_view caption);
     void SetTip(std::string_view name, std::string_view tip);
+    // The back colour of a picture button, around its picture too; none is
+    // the system's button face.
+    void SetBack(std::string_view name, std::optional<COLORREF> back);
     // Paints an owner-drawn picture button.
     void Draw(const DRAWITEMSTRUCT& item);
 
@@ -31,7 +35,9 @@ class MenuButtons {
 
    private:
     void MakePictures();
+    void MakePictures(std::size_t index);
     void FreePictures();
+    COLORREF BackOf(std::size_t index) const;
 
     HWND parent_ = nullptr;
     HWND tooltip_ = nullptr;
@@ -40,6 +46,7 @@ class MenuButtons {
     std::array<HWND, kLayout.size()> controls_{};
     std::array<HBITMAP, kLayout.size()> pictures_{};
     std::array<HBITMAP, kLayout.size()> secondPictures_{};
+    std::array<std::optional<COLORREF>, kLayout.size()> backs_{};
     int pictureSize_ = 24;
 };
 

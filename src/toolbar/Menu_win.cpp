@@ -4,7 +4,9 @@
 #include <windowsx.h>
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "channel/Desktop_win.h"
 #include "text/Texts.h"
@@ -13,10 +15,15 @@
 #include "profiles/ProfileState.h"
 #include "resources/Pictures_win.h"
 #include "toolbar/AppNameSet_win.h"
+#include "toolbar/FileCommands.h"
+#include "toolbar/FileDialogs_win.h"
+#include "toolbar/Launchers_win.h"
 #include "toolbar/Layout.h"
 #include "toolbar/Menu.h"
 #include "toolbar/MenuButtons_win.h"
+#include "toolbar/NewFile.h"
 #include "toolbar/RegistryStore_win.h"
+#include "toolbar/Toggles.h"
 #include "ui/Dpi_win.h"
 #include "ui/Placement.h"
 #include "ui/Window_win.h"
@@ -41,7 +48,7 @@ std::string ExeFolder() {
     return FolderOf(Narrow(path));
 }
 
-class MenuWindow : public Window {
+class MenuWindow : public Window, public ButtonLookView {
    public:
     int Run(HINSTANCE instance) {
         instance_ = instance;
@@ -88,6 +95,7 @@ class MenuWindow : public Window {
     // Builds the controls from the layout table.
     BOOL OnCreate(HWND, LPCREATESTRUCT) {
         desktop_.SetOwner(hwnd());
+        fileDialogs_.SetOwner(hwnd());
         const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
         bigIcon_ = CreateAppIcon(MulDiv(32, dpi, 96));
         smallIcon_ = CreateAppIcon(MulDiv(16, dpi, 96));
@@ -99,7 +107,8 @@ class MenuWindow : public Window {
 
     // Steps of the window's load; false when the start must end without a word.
     bool Menu_Form_Load() {
-        if (!model_.LoadSettingsAtStart(store_, ExeFolder())) return false;
+        exeFolder_ = ExeFolder();
+        if (!model_.LoadSettingsAtStart(store_, exeFolder_)) return false;
         PlaceAtTopRight();
         ApplyExtendLook();
         InitProfileState(profile_);
@@ -148,8 +157,40 @@ class MenuWindow : public Window {
             case Behaviour::ProfileTaper: Menu_IN_TAPER_Click(); break;
             case Behaviour::ProfileArc1: Menu_ARC_1_Click(); break;
             case Behaviour::ProfileArc2: Menu_ARC_2_Click(); break;
-            default: break;  // file commands, toggles and launchers come with their own work
+            case Behaviour::FileLoad: Menu_File_Load_Click(); break;
+            case Behaviour::PartLoad: Menu_Part_box_Click(); break;
+            case Behaviour::FileStore: Menu_File_Store_Click(); break;
+            case Behaviour::DotGrid: Menu_DOT_GRID_Click(); break;
+            case Behaviour::Spotlight: Menu_SPOTLIGHT_Click(); break;
+            case Behaviour::NewFile: Menu_NEW_FILE_Click(); break;
+            case Behaviour::HelpPdf: Menu_HELP_PDF_Click(); break;
+            case Behaviour::Calculator: Menu_Calculator_Click(); break;
+            default: break;
         }
+    }
+
+    // A file chosen in the common dialog, passed to the host's LOAD or STORE.
+    void Menu_File_Load_Click() { files_.Menu_File_Load_Click(); }
+    void Menu_Part_box_Click() { files_.Menu_Part_box_Click(); }
+    void Menu_File_Store_Click() { files_.Menu_File_Store_Click(); }
+
+    // Display toggles: the button's colour and tooltip follow through SetButtonLook.
+    void Menu_DOT_GRID_Click() { toggles_.Menu_DOT_GRID_Click(); }
+    void Menu_SPOTLIGHT_Click() { toggles_.Menu_SPOTLIGHT_Click(); }
+
+    // Asks before the host's drawing is reset.
+    // A reset host has no drawing left: the preview's contour goes with it.
+    void Menu_NEW_FILE_Click() {
+        if (kelo::Menu_NEW_FILE_Click(model_.channel())) contour_.Clear();
+    }
+
+    void Menu_HELP_PDF_Click() { OpenManual(hwnd(), exeFolder_); }
+    void Menu_Calculator_Click() { StartCalculator(exeFolder_, desktop_); }
+
+    void SetButtonLook(std::string_view button, ButtonBack back, std::string_view tip) override {
+        constexpr COLORREF kOn = RGB(kLightCyan.red, kLightCyan.green, kLightCyan.blue);
+        buttons_.SetBack(button, back == ButtonBack::LightCyan ? std::optional<COLORREF>(kOn) : std::nullopt);
+        buttons_.SetTip(button, tip);
     }
 
     void Menu_AppSet_Click() { ShowAppNameSet(hwnd(), model_.settings().channel); }
@@ -215,6 +256,10 @@ class MenuWindow : public Window {
     HINSTANCE instance_ = nullptr;
     Win32Desktop desktop_;
     MenuModel model_{desktop_};
+    Win32FileDialogs fileDialogs_;
+    FileCommands files_{model_.channel(), model_.settings(), fileDialogs_};
+    Toggles toggles_{model_.channel(), *this};
+    std::string exeFolder_;
     ProfileState profile_;
     ContourChain contour_;  // every segment the profile dialogs typed since the start
     RegistrySettingsStore store_;

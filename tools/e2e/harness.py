@@ -384,9 +384,10 @@ class Session:
                               timeout=timeout, check=check)
 
     def start(self, exe, *args, title: str | None = None, log: HostLog | None = None,
-              cwd=None) -> Process:
+              cwd=None, env: dict | None = None) -> Process:
+        """env: variables added to the session's own for this program (and what it starts)."""
         exe = Path(exe)
-        popen = subprocess.Popen([WINE, str(exe), *map(str, args)], env=self.env,
+        popen = subprocess.Popen([WINE, str(exe), *map(str, args)], env={**self.env, **(env or {})},
                                  cwd=str(cwd or exe.parent), stdout=subprocess.DEVNULL,
                                  stderr=subprocess.DEVNULL, start_new_session=True)
         proc = Process(popen, exe.name, log=log, title=title)

@@ -14,6 +14,14 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace kelo::hostsim;
     std::vector<std::string> args;
+    // A program that starts us by name alone (the toolbar starting its calculator)
+    // passes no options: the environment, which it hands down, can give the title.
+    wchar_t title[512];
+    const DWORD n = GetEnvironmentVariableW(L"HOSTSIM_TITLE", title, 512);
+    if (n > 0 && n < 512) {
+        args.push_back("--title");
+        args.push_back(Narrow(title));
+    }
     for (int i = 1; i < __argc; ++i) args.push_back(Narrow(__wargv[i]));
     Options options = ParseArgs(args);
 
