@@ -8,7 +8,9 @@
 
 namespace kelo {
 
-enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton };
+// Readout: a one-line label that the program writes (a result), cut with "..." when too long.
+// List: a list of lines the user can pick one of.
+enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton, Readout, List };
 
 // Picture buttons: which pictures the button carries (the second is its pressed look).
 enum PictureBits : std::uint8_t { kFirstPicture = 1, kSecondPicture = 2 };
