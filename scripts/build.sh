@@ -33,7 +33,7 @@ advapi32.dll msvcrt.dll ole32.dll oleaut32.dll shlwapi.dll uxtheme.dll imm32.dll
 winmm.dll version.dll"
 
 status=0
-for exe in KeloMenu.exe hostsim.exe; do
+for exe in KeloMenu.exe KeloCalculator.EXE hostsim.exe; do
     path="$WIN/$exe"
     if [ ! -f "$path" ]; then
         echo "build: $path missing" >&2

@@ -23,11 +23,15 @@ void CalculatorModel::OnTextChanged(std::string_view text) {
 }
 
 void CalculatorModel::Evaluate() {
-    result_ = EvaluateExpression(text_, ans_);
-    if (!result_.value && result_.error.empty()) return;
-    history_.push_front({text_, ResultText()});
+    EvalResult result = EvaluateExpression(text_, ans_);
+    if (!result.value && result.error.empty()) return;  // the last result stays shown
+    result_ = std::move(result);
+    history_.push_front({text_, ResultText(), result_.value.has_value()});
     if (history_.size() > kHistoryLength) history_.pop_back();
-    if (result_.value) ans_ = *result_.value;
+    if (result_.value) {
+        ans_ = *result_.value;
+        text_.clear();
+    }
 }
 
 std::string CalculatorModel::ResultText() const { return result_.value ? NumberText(*result_.value) : result_.error; }

@@ -14,6 +14,7 @@ namespace kelo {
 struct HistoryEntry {
     std::string expression;  // as typed
     std::string result;      // the result text, or the error line
+    bool hasValue = false;   // false: `result` is the error line
 };
 
 // What the copy button (and Ctrl+C) gives: coordinate text, or the reason why
@@ -31,7 +32,9 @@ class CalculatorModel {
     void OnTextChanged(std::string_view text);
 
     // Enter: evaluate the box, put the line at the top of the history and keep a
-    // value as `ans`. A blank box changes nothing.
+    // value as `ans`. A value also empties the box for the next expression, while the
+    // result stays shown and copyable until the box changes; a line with an error stays
+    // in the box to be corrected. A blank box changes nothing.
     void Evaluate();
 
     const std::string& Text() const { return text_; }

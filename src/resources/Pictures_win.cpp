@@ -40,9 +40,11 @@ HBITMAP CreatePictureBitmap(std::string_view name, int sizePx, COLORREF face) {
     return CreateTopDownDib(RenderPicture(*picture, sizePx, OpaqueArgb(face)), sizePx);
 }
 
-HICON CreateAppIcon(int sizePx) {
+HICON CreateAppIcon(int sizePx) { return CreatePictureIcon(sizePx <= 40 ? "Icon32" : "Icon48", sizePx); }
+
+HICON CreatePictureIcon(std::string_view name, int sizePx) {
     if (sizePx <= 0) return nullptr;
-    const Picture* picture = FindPicture(sizePx <= 40 ? "Icon32" : "Icon48");
+    const Picture* picture = FindPicture(name);
     if (picture == nullptr) return nullptr;
     const auto argb = RenderPicture(*picture, sizePx, 0x00000000u);
     HBITMAP colour = CreateTopDownDib(argb, sizePx);

@@ -15,4 +15,8 @@ HBITMAP CreatePictureBitmap(std::string_view name, int sizePx, COLORREF face);
 // maps; transparent pixels stay transparent. The caller owns it (DestroyIcon).
 HICON CreateAppIcon(int sizePx);
 
+// An icon at sizePx x sizePx drawn from the picture `name`, transparent where the
+// picture is; nullptr when there is no such picture. The caller owns it (DestroyIcon).
+HICON CreatePictureIcon(std::string_view name, int sizePx);
+
 }  // namespace kelo

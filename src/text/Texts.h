@@ -2,6 +2,8 @@
 // Every Japanese text the user sees, in one place (UTF-8).
 #include <string_view>
 
+#include "text/Version.h"
+
 namespace kelo::texts {
 
 inline constexpr std::string_view kProgramTitle = "KeloMenu";
@@ -15,7 +17,7 @@ inline constexpr std::string_view kStartupCommand = "DIM_CATCH_ANGLE 1";
 
 // Toolbar caption: title, 5 blanks, 10 ideographic blanks, 2 blanks, 24 ideographic blanks, 2 blanks, hint.
 inline constexpr std::string_view kMenuCaption =
-    "Kelo Menu Ver.1.32"
+    "Kelo Menu Ver." KELO_VERSION_TEXT
     "     "
     "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
     "  "
@@ -127,5 +129,11 @@ inline constexpr std::string_view kCalcTooLarge = "結果が大きすぎます�
 // Calculator copy button.
 inline constexpr std::string_view kCalcCopyTooLarge = "絶対値が1E15以上の値はコピーできません。";
 inline constexpr std::string_view kCalcNothingToCopy = "コピーする結果がありません。";
+// Calculator status line after a copy: what went to the clipboard, or why nothing did.
+inline constexpr std::string_view kCalcCopied = "コピーしました: ";
+inline constexpr std::string_view kCalcClipboardBusy = "クリップボードを開けませんでした。もう一度お試しください。";
+// History lines: the expression, then its value or the reason it has none.
+inline constexpr std::string_view kCalcHistoryValue = " = ";
+inline constexpr std::string_view kCalcHistoryError = " → ";
 }  // namespace kelo::texts
 

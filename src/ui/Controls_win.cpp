@@ -23,6 +23,17 @@ HWND CreateControl(HWND parent, const ControlRow& row, int id) {
         case ControlKind::Button: style |= BS_PUSHBUTTON | (row.tabIndex >= 0 ? WS_TABSTOP : 0); break;
         case ControlKind::Frame: style |= BS_GROUPBOX; break;
         case ControlKind::PictureButton: style |= BS_OWNERDRAW; break;
+        case ControlKind::Readout:
+            cls = L"STATIC";
+            // One line in the middle of its field (SS_CENTERIMAGE does that for text), cut with "...".
+            style |= SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_SUNKEN;
+            break;
+        case ControlKind::List:
+            cls = L"LISTBOX";
+            // No integral height: the list keeps the height its row gives, at every DPI.
+            style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (row.tabIndex >= 0 ? WS_TABSTOP : 0);
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
     }
     return CreateWindowExW(exStyle, cls, Widen(row.caption).c_str(), style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -10,7 +10,9 @@ namespace kelo {
 
 // A Note is a line of the form's own (not of the design) below the designed client
 // area: the form grows to show it while it has a text and shrinks back when it is empty.
-enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton, Note };
+// Readout: a one-line label that the program writes (a result), cut with "..." when too long.
+// List: a list of lines the user can pick one of.
+enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton, Note, Readout, List };
 
 // Picture buttons: which pictures the button carries (the second is its pressed look).
 enum PictureBits : std::uint8_t { kFirstPicture = 1, kSecondPicture = 2 };

@@ -17,6 +17,11 @@ namespace {
 constexpr WindowClass kFormClass{L"KeloForm", 0, true};
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFormExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// A main window keeps the dialog manager (Tab, default button), in a class of its own
+// so that its taskbar icon is not every form's.
+constexpr WindowClass kMainFormClass{L"KeloMainForm", 0, true};
+constexpr DWORD kMainFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kMainFormExStyle = WS_EX_APPWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 // Ids start past IDOK and IDCANCEL: the dialog manager sends those for Enter and
 // Escape, and neither key may press a button of ours.
 constexpr int kFirstControlId = 100;
@@ -37,19 +42,7 @@ void Form::ShowModal(HWND owner) {
     SetForegroundWindow(hwnd());
     if (!done_) events_.OnShown();
 
-    MSG msg;
-    while (!done_) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop ends the program
-            break;
-        }
-        if (got < 0) break;
-        if (!IsDialogMessageW(hwnd(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    if (const auto quit = RunMessageLoop()) PostQuitMessage(*quit);  // the main loop ends the program
     // The owner first, so that the activation goes back to it and not to another program.
     if (owner_ != nullptr) {
         EnableWindow(owner_, TRUE);
@@ -58,9 +51,43 @@ void Form::ShowModal(HWND owner) {
     if (hwnd() != nullptr) DestroyWindow(hwnd());
 }
 
+int Form::RunAsMainWindow(int showCommand) {
+    owner_ = nullptr;
+    done_ = false;
+    if (!CreateOf(kMainFormClass, kMainFormExStyle, Widen(spec_.caption).c_str(), kMainFormStyle, 0, 0, 0, 0,
+                  nullptr))
+        return 1;
+    events_.OnLoad();
+    ShowWindow(hwnd(), showCommand);
+    SetForegroundWindow(hwnd());
+    if (!done_) events_.OnShown();
+    const auto quit = RunMessageLoop();
+    if (hwnd() != nullptr) DestroyWindow(hwnd());
+    return quit.value_or(0);
+}
+
+std::optional<int> Form::RunMessageLoop() {
+    MSG msg;
+    while (!done_) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got < 0) break;
+        // Shortcuts go to the events before the focused control turns them into characters.
+        if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 &&
+            (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd)) &&
+            events_.OnCtrlKey(RowOf(msg.hwnd), static_cast<UINT>(msg.wParam)))
+            continue;
+        if (!IsDialogMessageW(hwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return std::nullopt;
+}
+
 void Form::Close() {
     done_ = true;
-    if (hwnd() != nullptr) PostMessageW(hwnd(), WM_NULL, 0, 0);  // wakes the modal loop
+    if (hwnd() != nullptr) PostMessageW(hwnd(), WM_NULL, 0, 0);  // wakes the message loop
 }
 
 void Form::SetText(std::string_view name, std::string_view text) {
@@ -113,6 +140,36 @@ int Form::ClientHeightTwips() const {
     return std::max(spec_.clientHeight, note.top + note.height + kNoteMargin);
 }
 
+void Form::PlaceCaretAtEnd(std::string_view name) {
+    if (HWND control = ControlOf(name)) {
+        const int length = GetWindowTextLengthW(control);
+        SendMessageW(control, EM_SETSEL, length, length);
+    }
+}
+
+bool Form::HasSelectedText(std::string_view name) const {
+    HWND control = ControlOf(name);
+    if (control == nullptr) return false;
+    DWORD start = 0, end = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end;
+}
+
+void Form::SetLines(std::string_view name, std::span<const std::string> lines) {
+    HWND control = ControlOf(name);
+    if (control == nullptr) return;
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(control, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : lines)
+        SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
+    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+void Form::SelectLine(std::string_view name, int index) {
+    if (HWND control = ControlOf(name)) SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd(), WM_CREATE, this->OnCreate);
@@ -148,6 +205,9 @@ void Form::OnCommand(HWND, int id, HWND, UINT code) {
             events_.OnLostFocus(row);
     } else if (row.kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
         events_.OnClick(row);  // a quick second click is a click too
+    } else if (row.kind == ControlKind::List && code == LBN_SELCHANGE) {
+        const LRESULT line = SendMessageW(controls_[static_cast<std::size_t>(index)], LB_GETCURSEL, 0, 0);
+        if (line != LB_ERR) events_.OnSelect(row, static_cast<int>(line));
     }
 }
 

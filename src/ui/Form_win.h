@@ -1,9 +1,12 @@
 #pragma once
-// The one table-driven form: a modal tool window built from its control table,
-// at the table's twips for the window's DPI (and again when the DPI changes).
-// What happens in it is the caller's: the form only reports the events.
+// The one table-driven form, built from its control table at the table's twips for
+// the window's DPI (and again when the DPI changes): a modal tool window over an
+// owner, or a program's own main window. What happens in it is the caller's: the
+// form only reports the events.
 #include <windows.h>
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +30,12 @@ class FormEvents {
     // The focus left the box for another control of this form (not for another window).
     virtual void OnLostFocus(const ControlRow& /*box*/) {}
     virtual void OnClick(const ControlRow& /*button*/) {}
+    // The user picked line `index` of a list (a click or the arrow keys).
+    virtual void OnSelect(const ControlRow& /*list*/, int /*index*/) {}
+    // Ctrl with the virtual key `key` ('C' for Ctrl+C), Alt not held, before the control
+    // with the focus (`focused`, none when it is not one of the form's) sees it. True:
+    // the events took the key and the control never gets it.
+    virtual bool OnCtrlKey(const ControlRow* /*focused*/, UINT /*key*/) { return false; }
     // The close box, Alt+F4 or the system menu; the events decide whether to Close().
     virtual void OnCloseRequest() {}
 };
@@ -40,7 +49,12 @@ class Form : public Window {
     // Builds the form, shows it centred on the owner's monitor with the owner
     // disabled, and returns once it has been closed and destroyed.
     void ShowModal(HWND owner);
-    // Ends the form; ShowModal returns when the current event is over.
+    // Builds the form as the program's main window (no owner, a taskbar entry, a
+    // minimize box, above all windows that are not topmost themselves), shows it
+    // centred on the primary monitor with `showCommand` and runs the message loop
+    // until the form is closed or the thread is told to quit. Returns the exit code.
+    int RunAsMainWindow(int showCommand);
+    // Ends the form; ShowModal and RunAsMainWindow return when the current event is over.
     void Close();
 
     // Sets a control's text without reporting it as a change.
@@ -56,6 +70,14 @@ class Form : public Window {
     // Shows `text` in the note `name`, growing the form below its designed client
     // area to show it, or shrinking it back to the design when `text` is empty.
     void ShowNote(std::string_view name, std::string_view text);
+    // Puts the caret after the last character of a box, nothing selected.
+    void PlaceCaretAtEnd(std::string_view name);
+    // Whether part of a box's text is selected.
+    bool HasSelectedText(std::string_view name) const;
+    // Replaces the lines of a list (none selected).
+    void SetLines(std::string_view name, std::span<const std::string> lines);
+    // Selects line `index` of a list; -1 selects none. Not reported as the user's pick.
+    void SelectLine(std::string_view name, int index);
 
     const FormSpec& spec() const { return spec_; }
 
@@ -73,6 +95,8 @@ class Form : public Window {
     void Layout(UINT dpi, const RECT* suggested);
     // The client height the form shows now: the design's, or down to the bottom of a note with a text.
     int ClientHeightTwips() const;
+    // Runs the messages of the form's thread until Close; the WM_QUIT code if one came.
+    std::optional<int> RunMessageLoop();
     HWND ControlOf(std::string_view name) const;
     const ControlRow* RowOf(HWND control) const;
     void DeleteFonts();

@@ -11,7 +11,7 @@ Standard library only. Typical use:
         host.log.wait_text("^CDIM_CATCH_ANGLE 1\\r")
 
 Environment:
-    KELO_BUILD_WIN      folder with KeloMenu.exe, hostsim.exe, winprobe.exe
+    KELO_BUILD_WIN      folder with KeloMenu.exe, KeloCalculator.EXE, hostsim.exe, winprobe.exe
                         (default <repo>/build/win)
     KELO_WINEPREFIX     Wine prefix, created on first use (default <repo>/build/wineprefix);
                         one prefix serves one session at a time
@@ -54,6 +54,8 @@ SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\KeloMenu\Settings"
 SETTINGS_NAMES = ("AppName", "DTime1", "DTime2", "EXTEND", "OpenPathName", "PartPathName")
 DEFAULT_HOST_TITLE = "Creo Elements/Direct Drafting 20.3"
 TOOLBAR_TITLE = "Kelo Menu Ver.1.32"
+CALCULATOR_EXE = "KeloCalculator.EXE"
+CALCULATOR_TITLE = "Kelo電卓"
 MESSAGE_TITLE = "Keloメニュー"
 
 # Fonts Wine asks for in dialogs, captions and message boxes. Wine's own Tahoma has no
@@ -82,6 +84,18 @@ def wait_until(probe, timeout, what, interval=0.05):
         if time.monotonic() >= deadline:
             raise TimeoutError(f"timed out after {timeout:.1f} s waiting for {what}")
         time.sleep(interval)
+
+
+def set_prefix_dpi(logpixels: int | None):
+    """Sets (or with None removes) Wine's DPI in the prefix; it holds for sessions started
+    afterwards, so call it with no session running."""
+    key = r"HKCU\Control Panel\Desktop"
+    with Session() as s:
+        if logpixels is None:
+            s.wine("reg", "delete", key, "/v", "LogPixels", "/f")
+        else:
+            s.wine("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(logpixels), "/f",
+                   check=True)
 
 
 def unix_to_wine_path(path) -> str:
@@ -408,6 +422,9 @@ class Session:
 
     def start_kelomenu(self) -> Process:
         return self.start(exe_path("KeloMenu.exe"), title=TOOLBAR_TITLE)
+
+    def start_calculator(self) -> Process:
+        return self.start(exe_path(CALCULATOR_EXE), title=CALCULATOR_TITLE)
 
     def stop(self, proc: Process, timeout: float = 5.0):
         if proc.popen.poll() is None:

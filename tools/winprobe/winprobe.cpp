@@ -11,6 +11,9 @@
 //   winprobe settext <hwnd> <text>   sets a control's text (hwnd in hex, as the answers give it)
 //   winprobe move <title-prefix> <x> <y>  moves the matching windows (their size kept)
 //   winprobe displaychange <title-prefix>  sends WM_DISPLAYCHANGE with the screen as it is now
+//   winprobe clipboard               the clipboard's Unicode text (null when it holds none)
+//   winprobe setclipboard <text>     puts the text on the clipboard
+//   winprobe version <file>          the file's version resource: fixed numbers and strings
 //   winprobe serve                   answers such requests read from stdin, one a line
 //
 // Output is UTF-8, one JSON value followed by a newline. Exit code 0 on success,
@@ -18,6 +21,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <fcntl.h>
 #include <io.h>
@@ -88,6 +92,24 @@ std::wstring ClassOf(HWND hwnd) {
     return name;
 }
 
+// The lines of a list box, in order (the system marshals LB_GETTEXT across processes).
+std::string ListItemsJson(HWND list) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count);
+    std::string out = "[";
+    for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) > 0; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 1000, &length);
+        std::wstring text(static_cast<LONG_PTR>(length) > 0 ? length + 1 : 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 1000,
+                            &copied);
+        text.resize(static_cast<LONG_PTR>(copied) > 0 ? copied : 0);
+        out += (i ? "," : "") + Quote(text);
+    }
+    return out + "]";
+}
+
 std::string ChildJson(HWND child) {
     RECT r{};
     GetWindowRect(child, &r);
@@ -100,6 +122,11 @@ std::string ChildJson(HWND child) {
     out += ",\"visible\":" + std::string(IsWindowVisible(child) ? "true" : "false");
     out += ",\"enabled\":" + std::string(IsWindowEnabled(child) ? "true" : "false");
     out += ",\"style\":" + Hex(static_cast<UINT_PTR>(GetWindowLongW(child, GWL_STYLE)) & 0xffffffffu);
+    if (lstrcmpiW(ClassOf(child).c_str(), L"ListBox") == 0) {
+        DWORD_PTR itemHeight = 0;
+        SendMessageTimeoutW(child, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 1000, &itemHeight);
+        out += ",\"item_height\":" + std::to_string(itemHeight) + ",\"items\":" + ListItemsJson(child);
+    }
     return out + "}";
 }
 
@@ -179,6 +206,77 @@ std::vector<HWND> FindWindows(const std::wstring& prefix, bool all) {
     return found;
 }
 
+std::string ClipboardJson() {
+    // Another program may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+    std::string text = "null";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Quote(chars);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return "{\"text\":" + text + "}";
+}
+
+bool SetClipboard(const std::wstring& text) {
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool done = false;
+    if (memory != nullptr) {
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        done = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!done) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return done;
+}
+
+// The version resource as Explorer's properties show it: the fixed numbers, the
+// translation and the strings of the first translation.
+std::string VersionJson(const std::wstring& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) return "{\"error\":\"no version resource\"}";
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return "{\"error\":\"unreadable\"}";
+    char buf[160];
+    std::string out = "{";
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
+        std::snprintf(buf, sizeof buf, "\"file_version\":[%u,%u,%u,%u],\"product_version\":[%u,%u,%u,%u],",
+                      HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                      LOWORD(fixed->dwFileVersionLS), HIWORD(fixed->dwProductVersionMS),
+                      LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
+                      LOWORD(fixed->dwProductVersionLS));
+        out += buf;
+    }
+    WORD* translation = nullptr;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                        &length) || length < 4)
+        return out + "\"error\":\"no translation\"}";
+    wchar_t block[64];
+    std::swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+    std::snprintf(buf, sizeof buf, "\"translation\":\"%04x%04x\",\"strings\":{", translation[0], translation[1]);
+    out += buf;
+    const wchar_t* names[] = {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
+                              L"LegalCopyright", L"OriginalFilename", L"ProductName", L"ProductVersion"};
+    bool first = true;
+    for (const wchar_t* name : names) {
+        wchar_t* value = nullptr;
+        if (!VerQueryValueW(data.data(), (std::wstring(block) + name).c_str(), reinterpret_cast<void**>(&value),
+                            &length) || value == nullptr)
+            continue;
+        out += (first ? "" : ",") + Quote(name) + ":" + Quote(value);
+        first = false;
+    }
+    return out + "}}";
+}
+
 std::string ForegroundJson() {
     HWND fg = GetForegroundWindow();
     return "\"foreground\":{\"hwnd\":" + Hex(reinterpret_cast<UINT_PTR>(fg)) +
@@ -192,7 +290,8 @@ void Print(const std::string& json) {
 }
 
 int Usage() {
-    std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | endsession <title-prefix> | serve\n",
+    std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | endsession <title-prefix> |\n"
+               "       clipboard | setclipboard <text> | version <file> | serve\n",
                stderr);
     return 2;
 }
@@ -243,6 +342,18 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
             }
         }
         out = "{\"count\":" + std::to_string(found.size()) + "}";
+        return true;
+    }
+    if (mode == L"clipboard" && args.size() == 1) {
+        out = ClipboardJson();
+        return true;
+    }
+    if (mode == L"setclipboard" && args.size() == 2) {
+        out = SetClipboard(args[1]) ? "{\"done\":true}" : "{\"error\":\"clipboard busy\"}";
+        return true;
+    }
+    if (mode == L"version" && args.size() == 2) {
+        out = VersionJson(args[1]);
         return true;
     }
     if ((mode == L"window" || mode == L"close" || mode == L"endsession") && args.size() == 2) {

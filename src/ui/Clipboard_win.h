@@ -1,0 +1,14 @@
+#pragma once
+// Text onto the clipboard, as Unicode text that every program can paste.
+#include <windows.h>
+
+#include <string_view>
+
+namespace kelo {
+
+// Replaces the clipboard's content with `utf8` (CF_UNICODETEXT); `owner` becomes the
+// clipboard's owner. False when the clipboard could not be opened or written (another
+// program may hold it open at this moment); it is then left as it was.
+bool CopyTextToClipboard(HWND owner, std::string_view utf8);
+
+}  // namespace kelo
