@@ -131,7 +131,13 @@ double ParseLeadingNumber(std::string_view text) {
     return value;
 }
 
-std::string NumberText(double value) { return DecimalText(value, 15); }
+// The largest doubles round, at 15 digits, beyond the double range: their text
+// would never read back. Such a value is written as the largest 15-digit number.
+std::string NumberText(double value) {
+    constexpr double kLargestReadable = 1.79769313486231e308;
+    if (std::fabs(value) > kLargestReadable && std::isfinite(value)) value = std::copysign(kLargestReadable, value);
+    return DecimalText(value, 15);
+}
 
 std::string SingleText(float value) { return DecimalText(static_cast<double>(value), 7); }
 
