@@ -37,6 +37,17 @@ TEST(ParseNumber, RejectsAnythingElse) {
     }
 }
 
+// A long run of zeros moves the first digit far from the point: the exponent
+// must still decide between overflow and underflow.
+TEST(ParseNumber, LongTextsOverflowOrUnderflowByTheirWholeValue) {
+    const std::string tiny = "0." + std::string(200000, '0') + "1e1000000";  // 1E799999
+    EXPECT_THROW(ParseNumber(tiny), NumberError);
+    EXPECT_EQ(ParseLeadingNumber(tiny), HUGE_VAL);
+    const std::string huge = "1" + std::string(200000, '0') + "e-1000000";  // 1E-799999
+    EXPECT_EQ(ParseNumber(huge), 0);
+    EXPECT_EQ(ParseNumber("-" + huge + " "), 0);
+}
+
 TEST(ParseLeadingNumber, ReadsTheLongestLeadingNumberAndNeverFails) {
     const struct {
         const char* text;
