@@ -3,163 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <map>
 #include <set>
 
+#include "FakeLayout.h"
 #include "channel/KeyString.h"
 #include "text/Utf.h"
 
 namespace kelo {
 namespace {
 
-// A keyboard layout as VkKeyScanExW reports it: character -> (key, modifiers).
-// Entries are in the order the system searches, so the first entry for a
-// character is the one the layout function returns; later entries only teach
-// the replay what a second key types.
-struct LayoutEntry {
-    char16_t ch;
-    std::uint8_t vkey;
-    std::uint8_t mods;
-};
-
-class FakeLayout {
-   public:
-    explicit FakeLayout(std::vector<LayoutEntry> symbols) {
-        for (char c = 'a'; c <= 'z'; ++c) Add(c, static_cast<std::uint8_t>(c - 0x20), 0);
-        for (char c = 'A'; c <= 'Z'; ++c) Add(c, static_cast<std::uint8_t>(c), kModShift);
-        for (char c = '0'; c <= '9'; ++c) Add(c, static_cast<std::uint8_t>(c), 0);
-        Add(' ', 0x20, 0);
-        Add('\r', vk::kReturn, 0);
-        Add('\t', vk::kTab, 0);
-        Add('\b', vk::kBack, 0);
-        Add('\n', vk::kReturn, kModCtrl);
-        for (char c = 1; c <= 26; ++c) Add(c, static_cast<std::uint8_t>('A' + c - 1), kModCtrl);
-        for (const auto& e : symbols) Add(e.ch, e.vkey, e.mods);
-    }
-
-    Layout AsLayout() const {
-        return [this](char16_t ch) -> std::optional<LayoutKey> {
-            auto it = byChar_.find(ch);
-            if (it == byChar_.end()) return std::nullopt;
-            return it->second;
-        };
-    }
-
-    std::optional<char16_t> CharOf(std::uint8_t vkey, std::uint8_t mods) const {
-        auto it = byKey_.find({vkey, mods});
-        if (it == byKey_.end()) return std::nullopt;
-        return it->second;
-    }
-
-   private:
-    void Add(char16_t ch, std::uint8_t vkey, std::uint8_t mods) {
-        byChar_.try_emplace(ch, LayoutKey{vkey, mods});
-        byKey_.try_emplace({vkey, mods}, ch);
-    }
-    std::map<char16_t, LayoutKey> byChar_;
-    std::map<std::pair<std::uint8_t, std::uint8_t>, char16_t> byKey_;
-};
-
-constexpr std::uint8_t S = kModShift;
-
-// United States (0409).
-const FakeLayout& Us() {
-    static const FakeLayout layout({
-        {')', '0', S}, {'!', '1', S}, {'@', '2', S}, {'#', '3', S}, {'$', '4', S}, {'%', '5', S},
-        {'^', '6', S}, {'&', '7', S}, {'*', '8', S}, {'(', '9', S},
-        {';', 0xBA, 0}, {':', 0xBA, S}, {'=', 0xBB, 0}, {'+', 0xBB, S}, {',', 0xBC, 0}, {'<', 0xBC, S},
-        {'-', 0xBD, 0}, {'_', 0xBD, S}, {'.', 0xBE, 0}, {'>', 0xBE, S}, {'/', 0xBF, 0}, {'?', 0xBF, S},
-        {'`', 0xC0, 0}, {'~', 0xC0, S}, {'[', 0xDB, 0}, {'{', 0xDB, S}, {'\\', 0xDC, 0}, {'|', 0xDC, S},
-        {']', 0xDD, 0}, {'}', 0xDD, S}, {'\'', 0xDE, 0}, {'"', 0xDE, S},
-        {0x1B, 0xDB, kModCtrl}, {0x1C, 0xDC, kModCtrl}, {0x1D, 0xDD, kModCtrl},
-    });
-    return layout;
-}
-
-// Japanese JIS (0411), without the IME: kana and kanji are not on any key.
-const FakeLayout& Jis() {
-    static const FakeLayout layout({
-        {'!', '1', S}, {'"', '2', S}, {'#', '3', S}, {'$', '4', S}, {'%', '5', S}, {'&', '6', S},
-        {'\'', '7', S}, {'(', '8', S}, {')', '9', S},
-        {'-', 0xBD, 0}, {'=', 0xBD, S}, {'^', 0xDE, 0}, {'~', 0xDE, S}, {'\\', 0xDC, 0}, {'|', 0xDC, S},
-        {'@', 0xC0, 0}, {'`', 0xC0, S}, {'[', 0xDB, 0}, {'{', 0xDB, S}, {';', 0xBB, 0}, {'+', 0xBB, S},
-        {':', 0xBA, 0}, {'*', 0xBA, S}, {']', 0xDD, 0}, {'}', 0xDD, S}, {',', 0xBC, 0}, {'<', 0xBC, S},
-        {'.', 0xBE, 0}, {'>', 0xBE, S}, {'/', 0xBF, 0}, {'?', 0xBF, S},
-        {'\\', 0xE2, 0}, {'_', 0xE2, S},  // the "ro" key: its '\\' is the second one
-        {0x1B, 0xDB, kModCtrl}, {0x1C, 0xDC, kModCtrl}, {0x1D, 0xDD, kModCtrl},
-    });
-    return layout;
-}
-
-constexpr std::uint16_t kModifierKeys[] = {vk::kShift,    vk::kLShift, vk::kRShift, vk::kControl,
-                                           vk::kLControl, vk::kRControl, vk::kMenu, vk::kLMenu,
-                                           vk::kRMenu,    vk::kLWin,   vk::kRWin};
-
-std::set<std::uint32_t> HeldKeys(std::uint8_t held) {
-    const std::pair<std::uint8_t, std::uint16_t> map[] = {
-        {kHeldLShift, vk::kLShift}, {kHeldRShift, vk::kRShift}, {kHeldLCtrl, vk::kLControl},
-        {kHeldRCtrl, vk::kRControl}, {kHeldLAlt, vk::kLMenu},   {kHeldRAlt, vk::kRMenu},
-        {kHeldLWin, vk::kLWin},     {kHeldRWin, vk::kRWin}};
-    std::set<std::uint32_t> keys;
-    for (auto [bit, vkey] : map) {
-        if (held & bit) keys.insert(vkey);
-    }
-    return keys;
-}
-
-// Plays the events into a target with the given layout, the way its message
-// loop would turn key downs into characters. Starts with the held keys down.
-// A key the layout does not type with the modifiers down gives U+FFFD.
-struct Replay {
-    std::u16string typed;
-    std::set<std::uint32_t> down;
-    bool unicodeUnderModifier = false;
-
-    Replay(const std::vector<KeyEvent>& events, const FakeLayout& layout, std::uint8_t held)
-        : down(HeldKeys(held)) {
-        for (const auto& e : events) {
-            const std::uint32_t id = e.unicode ? 0x10000 + e.scan : e.vkey;
-            if (e.up) {
-                down.erase(id);
-                continue;
-            }
-            down.insert(id);
-            if (e.unicode) {
-                unicodeUnderModifier = unicodeUnderModifier || AnyModifier();
-                typed += static_cast<char16_t>(e.scan);
-            } else if (!IsModifier(e.vkey)) {
-                typed += CharOf(e.vkey, layout);
-            }
-        }
-    }
-
-    bool Has(std::initializer_list<std::uint16_t> keys) const {
-        for (auto k : keys) {
-            if (down.count(k)) return true;
-        }
-        return false;
-    }
-    bool AnyModifier() const {
-        for (auto k : kModifierKeys) {
-            if (down.count(k)) return true;
-        }
-        return false;
-    }
-    static bool IsModifier(std::uint16_t vkey) {
-        for (auto k : kModifierKeys) {
-            if (k == vkey) return true;
-        }
-        return false;
-    }
-    char16_t CharOf(std::uint16_t vkey, const FakeLayout& layout) const {
-        if (Has({vk::kLWin, vk::kRWin})) return 0xFFFD;
-        std::uint8_t mods = 0;
-        if (Has({vk::kShift, vk::kLShift, vk::kRShift})) mods |= kModShift;
-        if (Has({vk::kControl, vk::kLControl, vk::kRControl})) mods |= kModCtrl;
-        if (Has({vk::kMenu, vk::kLMenu, vk::kRMenu})) mods |= kModAlt;
-        return layout.CharOf(static_cast<std::uint8_t>(vkey), mods).value_or(0xFFFD);
-    }
-};
+using testing::FakeLayout;
+using testing::HeldKeys;
+using testing::Replay;
+const FakeLayout& Us() { return testing::UsLayout(); }
+const FakeLayout& Jis() { return testing::JisLayout(); }
 
 std::vector<KeyEvent> Plan(std::u16string_view keys, std::uint8_t held, const FakeLayout& layout) {
     return PlanKeys(ParseKeyString(keys), held, layout.AsLayout());

@@ -37,6 +37,17 @@ TEST(ParseNumber, RejectsAnythingElse) {
     }
 }
 
+// A long run of zeros moves the first digit far from the point: the exponent
+// must still decide between overflow and underflow.
+TEST(ParseNumber, LongTextsOverflowOrUnderflowByTheirWholeValue) {
+    const std::string tiny = "0." + std::string(200000, '0') + "1e1000000";  // 1E799999
+    EXPECT_THROW(ParseNumber(tiny), NumberError);
+    EXPECT_EQ(ParseLeadingNumber(tiny), HUGE_VAL);
+    const std::string huge = "1" + std::string(200000, '0') + "e-1000000";  // 1E-799999
+    EXPECT_EQ(ParseNumber(huge), 0);
+    EXPECT_EQ(ParseNumber("-" + huge + " "), 0);
+}
+
 TEST(ParseLeadingNumber, ReadsTheLongestLeadingNumberAndNeverFails) {
     const struct {
         const char* text;
@@ -79,14 +90,26 @@ TEST(NumberText, GivesPlainDecimalWithUpToFifteenDigits) {
         {-1.5e-7, "-0.00000015"},
         {123456789012345, "123456789012345"},
         {999999999999999.4, "999999999999999"},
-        {1e15, "1E+15"},
-        {-2.5e20, "-2.5E+20"},
-        {999999999999999.9, "1E+15"},
+        {1e15, "1E15"},
+        {-2.5e20, "-2.5E20"},
+        {999999999999999.9, "1E15"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(NumberText(c.value), c.expected);
     }
+}
+
+// Fifteen digits of the largest doubles round beyond the double range; the text
+// must still read back, or a start point carried into the next dialog could not.
+TEST(NumberText, LargestDoublesReadBack) {
+    for (double value : {DBL_MAX, -DBL_MAX, 1.797693134862315e308}) {
+        SCOPED_TRACE(value);
+        const std::string text = NumberText(value);
+        EXPECT_NO_THROW(ParseNumber(text)) << text;
+        EXPECT_EQ(std::fabs(ParseNumber(text)), 1.79769313486231e308);
+    }
+    EXPECT_EQ(NumberText(1.79769313486231e308), "1.79769313486231E308");
 }
 
 TEST(SingleText, GivesPlainDecimalWithUpToSevenDigits) {
@@ -95,7 +118,7 @@ TEST(SingleText, GivesPlainDecimalWithUpToSevenDigits) {
         const char* expected;
     } cases[] = {
         {133.55f, "133.55"},   {1.0f / 3, "0.3333333"}, {-25, "-25"},        {-0.0f, "0"},
-        {12345678, "12345680"}, {0.00001f, "0.00001"},   {1e15f, "1E+15"},
+        {12345678, "12345680"}, {0.00001f, "0.00001"},   {1e15f, "1E15"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -153,7 +176,10 @@ TEST(FormatCoord, RoundsInPlaceToFourDecimalsTiesToEven) {
         {-7.67945, "-7.6794", -7.6794},
         {80.00009, "80.0001", 80.0001},
         {-134.99989, "-134.9999", -134.9999},
-        {1e15, "1E+15", 1e15},
+        {1e15, "1E15", 1e15},
+        // Below 1E15 the text stays plain, even where 15 digits round up to it.
+        {999999999999999.9, "1000000000000000", 999999999999999.8},
+        {-999999999999999.9, "-1000000000000000", -999999999999999.8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -40,10 +40,7 @@ CopyResult CalculatorModel::CopyText() const {
     if (!result_.value) return {std::nullopt, std::string(texts::kCalcNothingToCopy)};
     double value = *result_.value;
     if (!(std::fabs(value) < kFirstUncopyable)) return {std::nullopt, std::string(texts::kCalcCopyTooLarge)};
-    std::string text = FormatCoord(value);
-    // Just below 1E15 the 15 significant digits can round up to "1E+15".
-    if (text.find('E') != std::string::npos) return {std::nullopt, std::string(texts::kCalcCopyTooLarge)};
-    return {std::move(text), ""};
+    return {FormatCoord(value), ""};
 }
 
 }  // namespace kelo

@@ -13,9 +13,10 @@ namespace kelo {
 
 namespace {
 
-// A wait longer than a day is a typing mistake in the settings, not a wish;
-// capping it also keeps the deadline arithmetic finite.
-constexpr double kLongestWaitSeconds = 24.0 * 60 * 60;
+// The waits let a slow host keep up; one longer than a minute is a typing
+// mistake in the settings ("1e9"), and the command must still come to an end
+// in a time a person waits for. Capping also keeps the deadline arithmetic finite.
+constexpr double kLongestWaitSeconds = 60;
 
 // How long the system may take to hand the foreground to the host, and how often
 // it is asked meanwhile (under Wine the foreground is briefly no window at all).

@@ -48,7 +48,10 @@ std::string DecimalText(double value, int significantDigits) {
 
     const int exponent = std::atoi(text.c_str() + e + 1);
     if (exponent >= kFirstExponentKept) {
+        // "1E15", not "1E+15": these texts are typed into the host as key
+        // strings, where "+" would hold Shift down for the next key.
         text[e] = 'E';
+        if (e + 1 < text.size() && text[e + 1] == '+') text.erase(e + 1, 1);
         return text;
     }
     const bool negative = text[0] == '-';

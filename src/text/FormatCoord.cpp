@@ -15,6 +15,9 @@ namespace {
 // (" 12.5", " .5", "-.25", "-3").
 std::string GeneralText(double r) {
     std::string digits = DecimalText(std::fabs(r), 15);
+    // Just below 1E15 the 15 digits round up to "1E15": the value itself is
+    // below it, so its text stays plain.
+    if (std::fabs(r) < 1e15 && digits.find('E') != std::string::npos) digits = "1000000000000000";
     if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.') digits.erase(0, 1);
     return (r < 0 ? "-" : " ") + digits;
 }
@@ -24,7 +27,7 @@ std::string GeneralText(double r) {
 // A value whose scaled form is not finite cannot be rounded: it raises
 // std::overflow_error and leaves the variable as it was, so callers' traps
 // treat it like any other arithmetic overflow. From 1E15 on the text keeps an
-// exponent ("1E+15").
+// exponent ("1E15").
 std::string FormatCoord(double& value) {
     const double v = value * 10000;
     if (!std::isfinite(v)) throw std::overflow_error("coordinate out of range");

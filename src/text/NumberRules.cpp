@@ -15,18 +15,20 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr long long kExponentCap = 1'000'000'000'000'000;
+
 // Where a decimal number (sign, digits, ".", fraction, exponent) that starts
 // at `i` ends, taking the longest well-formed prefix. Returns `i` itself when
 // there is no number there. `order` gets a rough decimal order of magnitude
 // (exponent plus the place of the first significant digit), enough to tell an
 // overflow from an underflow when the conversion reports "out of range".
-std::size_t ScanDecimal(std::string_view s, std::size_t i, long& order) {
+std::size_t ScanDecimal(std::string_view s, std::size_t i, long long& order) {
     const std::size_t begin = i;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t mantissaDigits = 0;
-    long firstSignificant = 0;  // position of the first non-zero digit relative to the point
+    long long firstSignificant = 0;  // position of the first non-zero digit relative to the point
     bool seenNonZero = false;
-    long intDigits = 0;
+    long long intDigits = 0;
     while (i < s.size() && IsDigit(s[i])) {
         if (s[i] != '0' && !seenNonZero) seenNonZero = true;
         if (seenNonZero) ++intDigits;
@@ -35,7 +37,7 @@ std::size_t ScanDecimal(std::string_view s, std::size_t i, long& order) {
     firstSignificant = intDigits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        long place = 0;
+        long long place = 0;
         while (i < s.size() && IsDigit(s[i])) {
             --place;
             if (s[i] != '0' && !seenNonZero) {
@@ -46,14 +48,15 @@ std::size_t ScanDecimal(std::string_view s, std::size_t i, long& order) {
         }
     }
     if (mantissaDigits == 0) return begin;
-    long exponent = 0;
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
         bool negative = false;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) negative = s[j++] == '-';
         if (j < s.size() && IsDigit(s[j])) {
             while (j < s.size() && IsDigit(s[j])) {
-                if (exponent < 100000) exponent = exponent * 10 + (s[j] - '0');
+                // Saturates far beyond any digit count, so the order stays right for long texts.
+                if (exponent < kExponentCap) exponent = exponent * 10 + (s[j] - '0');
                 ++j;
             }
             if (negative) exponent = -exponent;
@@ -67,7 +70,7 @@ std::size_t ScanDecimal(std::string_view s, std::size_t i, long& order) {
 enum class Range { Fine, Overflow };
 
 // Converts a scanned decimal number; underflow gives a signed zero.
-Range ConvertDecimal(std::string_view number, long order, double& value) {
+Range ConvertDecimal(std::string_view number, long long order, double& value) {
     const bool negative = !number.empty() && number[0] == '-';
     if (!number.empty() && (number[0] == '+' || number[0] == '-')) number.remove_prefix(1);
     const auto res = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
@@ -89,7 +92,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 double ParseNumber(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    long order = 0;
+    long long order = 0;
     const std::size_t end = ScanDecimal(text, 0, order);
     if (end == 0 || end != text.size()) throw NumberError("not a number: " + std::string(text));
     double value = 0;
@@ -123,7 +126,7 @@ double ParseLeadingNumber(std::string_view text) {
         }
         return value;
     }
-    long order = 0;
+    long long order = 0;
     const std::size_t end = ScanDecimal(s, 0, order);
     if (end == 0) return 0;
     double value = 0;
@@ -131,7 +134,13 @@ double ParseLeadingNumber(std::string_view text) {
     return value;
 }
 
-std::string NumberText(double value) { return DecimalText(value, 15); }
+// The largest doubles round, at 15 digits, beyond the double range: their text
+// would never read back. Such a value is written as the largest 15-digit number.
+std::string NumberText(double value) {
+    constexpr double kLargestReadable = 1.79769313486231e308;
+    if (std::fabs(value) > kLargestReadable && std::isfinite(value)) value = std::copysign(kLargestReadable, value);
+    return DecimalText(value, 15);
+}
 
 std::string SingleText(float value) { return DecimalText(static_cast<double>(value), 7); }
 

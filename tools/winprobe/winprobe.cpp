@@ -14,6 +14,8 @@
 //   winprobe clipboard               the clipboard's Unicode text (null when it holds none)
 //   winprobe setclipboard <text>     puts the text on the clipboard
 //   winprobe version <file>          the file's version resource: fixed numbers and strings
+//   winprobe layout <klid>           loads the keyboard layout (e.g. 00000407) and prints what
+//                                    VkKeyScanExW says of each character the toolbar may type
 //   winprobe serve                   answers such requests read from stdin, one a line
 //
 // Output is UTF-8, one JSON value followed by a newline. Exit code 0 on success,
@@ -289,9 +291,54 @@ void Print(const std::string& json) {
     std::fflush(stdout);
 }
 
+// The characters a layout table covers: printable ASCII, and what a Japanese
+// path or a dialog box may add (kanji, kana, full-width forms, the yen sign,
+// the accented letters of German and French folder names).
+std::wstring LayoutCharacters() {
+    std::wstring chars;
+    for (wchar_t c = 0x20; c <= 0x7E; ++c) chars += c;
+    chars += L"\u00A5\u00A7\u00B0\u00B4\u00B5\u00C4\u00D6\u00DC\u00DF\u00E0\u00E4\u00E7\u00E8\u00E9\u00F6\u00F9\u00FC"
+             L"\u20AC\u3000\u3001\u3002\u30FC\u56F3\u9762\u90E8\u54C1\u3042\u30A2\uFF08\uFF09\uFF11\uFF12";
+    return chars;
+}
+
+// Each character as [code, vkey, modifiers, dead]: VkKeyScanExW's low byte, its
+// high byte (1 Shift, 2 Ctrl, 4 Alt), and 1 when ToUnicodeEx calls that key a
+// dead key (it types nothing alone, but changes the next character). A
+// character the layout cannot type has vkey 255 and modifiers 255.
+std::string LayoutJson(const std::wstring& klid) {
+    HKL layout = LoadKeyboardLayoutW(klid.c_str(), KLF_ACTIVATE);
+    char head[96];
+    std::snprintf(head, sizeof head, "{\"klid\":\"%s\",\"hkl\":%s,\"keys\":[", ToUtf8(klid).c_str(),
+                  Hex(reinterpret_cast<UINT_PTR>(layout)).c_str());
+    std::string out = head;
+    const std::wstring chars = LayoutCharacters();
+    for (size_t i = 0; i < chars.size(); ++i) {
+        const SHORT scan = VkKeyScanExW(chars[i], layout);
+        const UINT vkey = static_cast<UINT>(scan) & 0xFF, mods = (static_cast<UINT>(scan) >> 8) & 0xFF;
+        int dead = 0;
+        if (scan != -1) {
+            BYTE state[256] = {};
+            if (mods & 1) state[VK_SHIFT] = 0x80;
+            if (mods & 2) state[VK_CONTROL] = 0x80;
+            if (mods & 4) state[VK_MENU] = 0x80;
+            wchar_t typed[8];
+            const UINT code = MapVirtualKeyExW(vkey, MAPVK_VK_TO_VSC, layout);
+            dead = ToUnicodeEx(vkey, code, state, typed, 8, 0, layout) < 0 ? 1 : 0;
+            // A dead key stays pending in the layout's state: a second stroke clears it.
+            if (dead) ToUnicodeEx(vkey, code, state, typed, 8, 0, layout);
+        }
+        char row[48];
+        std::snprintf(row, sizeof row, "%s[%u,%u,%u,%d]", i ? "," : "", static_cast<unsigned>(chars[i]), vkey, mods,
+                      dead);
+        out += row;
+    }
+    return out + "]}";
+}
+
 int Usage() {
     std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | endsession <title-prefix> |\n"
-               "       clipboard | setclipboard <text> | version <file> | serve\n",
+               "       clipboard | setclipboard <text> | version <file> | layout <klid> | serve\n",
                stderr);
     return 2;
 }
@@ -316,6 +363,10 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
             out += WindowJson(all[i], false);
         }
         out += "]}";
+        return true;
+    }
+    if (mode == L"layout" && args.size() == 2) {
+        out = LayoutJson(args[1]);
         return true;
     }
     if (mode == L"settext" && args.size() == 3) {

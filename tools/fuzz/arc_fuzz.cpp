@@ -1,0 +1,59 @@
+// SolveArc in both senses, driven through the arc dialogs' models (the focus
+// following every move, as the platform reports it) and called directly on
+// any seven boxes: nothing throws, every box the solver fills holds a finite
+// number, every field stays finite, the focus comes to rest, no message box
+// ever shows, and the note is one of the solver's own lines.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string_view>
+
+#include "DialogFuzz.h"
+#include "profiles/ArcSolver.h"
+#include "text/Texts.h"
+
+namespace {
+
+bool IsSolverNote(std::string_view note) {
+    namespace texts = kelo::texts;
+    for (std::string_view known :
+         {std::string_view(), texts::kArcStartXNotNumber, texts::kArcStartZNotNumber, texts::kArcRadiusNotNumber,
+          texts::kArcCenterXNotNumber, texts::kArcCenterZNotNumber, texts::kArcEndXNotNumber,
+          texts::kArcEndZNotNumber, texts::kArcStartIsEnd, texts::kArcZeroRadius, texts::kArcChordTooLong,
+          texts::kArcEndOutOfReach, texts::kArcOutOfRange}) {
+        if (note == known) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    const auto sense = in.ConsumeBool() ? kelo::ArcSense::Concave : kelo::ArcSense::Convex;
+    if (in.ConsumeBool()) {
+        kelo::ProfileState state;
+        kelo::InitProfileState(state);
+        kelo::ArcBoxes boxes;
+        for (auto& box : boxes) box = kelo::fuzz::BoxText(in);
+        const kelo::ArcBoxes before = boxes;
+        const auto result = kelo::SolveArc(sense, boxes, state);
+        for (int box : result.written) kelo::fuzz::RequireNumberText(boxes[box - 1], "solver output");
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            bool written = false;
+            for (int box : result.written) written = written || box == static_cast<int>(i) + 1;
+            kelo::fuzz::Require(written || boxes[i] == before[i], "a box the solver did not name changed");
+        }
+        kelo::fuzz::RequireFiniteState(state);
+        kelo::fuzz::Require(IsSolverNote(result.problem), "unknown note \"" + result.problem + "\"");
+        return 0;
+    }
+    kelo::fuzz::FuzzRig rig;
+    const auto kind = sense == kelo::ArcSense::Concave ? kelo::ProfileDialogKind::Arc1 : kelo::ProfileDialogKind::Arc2;
+    kelo::fuzz::PlayDialog(rig, kind, in);
+    kelo::fuzz::Require(rig.desktop.messages.empty(), "an arc dialog showed \"" +
+                                                           (rig.desktop.messages.empty() ? std::string()
+                                                                                         : rig.desktop.messages[0].text) +
+                                                           "\"");
+    kelo::fuzz::Require(IsSolverNote(rig.note), "unknown note \"" + rig.note + "\"");
+    return 0;
+}
