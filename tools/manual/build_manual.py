@@ -14,7 +14,8 @@ are filled from the toolbar's own tables (dump_tables, built by scripts/build.sh
 
 Then WeasyPrint renders the PDF, which must have at least 10 pages.
 
-    tools/manual/build_manual.py [--out PDF]   (default build/manual/Keloメニュー マニュアル.pdf)
+    tools/manual/build_manual.py [--out PDF]   (default: build/manual/, under the name the
+                                               toolbar opens, "Keloメニュー マニュアル.pdf")
 """
 
 from __future__ import annotations
@@ -194,8 +195,9 @@ def page_count(pdf: Path) -> int:
     return int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
 
 
-def build(out: Path) -> int:
+def build(out: Path | None) -> int:
     data = tables.load(48)
+    out = out or BUILD / data["texts"]["manualFileName"]
     BUILD.mkdir(parents=True, exist_ok=True)
     pictures = BUILD / "pictures"
     write_pictures(data, pictures)
@@ -220,9 +222,9 @@ def build(out: Path) -> int:
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--out", type=Path, default=BUILD / "Keloメニュー マニュアル.pdf")
+    parser.add_argument("--out", type=Path, help="the PDF to write")
     args = parser.parse_args()
-    return build(args.out.resolve())
+    return build(args.out.resolve() if args.out else None)
 
 
 if __name__ == "__main__":
