@@ -31,8 +31,8 @@ import tables  # noqa: E402
 OUT = h.REPO / "docs" / "manual" / "shots"
 README_SHOT = h.REPO / "docs" / "toolbar.png"
 STARTUP = "^CDIM_CATCH_ANGLE 1\r"
-# The stand-in host below the expanded toolbar, large enough to show the contour well.
-HOST_RECT = (0, 170, 1060, 600)
+# The stand-in host's top and height, below the expanded toolbar and as wide as it.
+HOST_TOP, HOST_HEIGHT = 165, 560
 MARGIN = 12
 # Every profile box: left, width, height; rows 480 twips apart from 240.
 BOX_LEFT, BOX_WIDTH, BOX_HEIGHT = 1680, 1095, 375
@@ -85,7 +85,8 @@ class Shooter:
 
     def start_host(self):
         log_path = self.s._tmp / "hostsim.log"
-        x, y, w, hgt = HOST_RECT
+        toolbar = self.toolbar()["rect"]
+        x, y, w, hgt = toolbar["left"], HOST_TOP, toolbar["right"] - toolbar["left"], HOST_HEIGHT
         self.host = self.s.start(h.exe_path("hostsim.exe"), "--title", h.DEFAULT_HOST_TITLE, "--log",
                                  h.unix_to_wine_path(log_path), "--x", x, "--y", y, "--w", w, "--h", hgt,
                                  log=h.HostLog(log_path))
@@ -180,7 +181,10 @@ class Shooter:
             except TimeoutError:
                 continue
             time.sleep(0.2)
-            self.shot("tooltip.png", union(window["rect"], tip["rect"], margin=4))
+            # The left part of the toolbar, around the button and its tip.
+            r = union(window["rect"], tip["rect"], margin=4)
+            r["right"] = min(r["right"], tip["rect"]["right"] + 260)
+            self.shot("tooltip.png", r)
             return
         raise h.E2EError("no tooltip over Line_Poinr2")
 
