@@ -40,6 +40,9 @@ MIN_PAGES = 10
 LOWER_BAND_TOP = 1200
 RIGHT_COLUMN_LEFT = 18600
 TWIPS_PER_MM = 1440 / 25.4
+# The toolbar map fills the width of a landscape page; a 24-pixel picture is 360 twips.
+MAP_WIDTH_MM = 262
+PICTURE_TWIPS = 24 * 15
 
 
 def picture_file(name: str) -> str:
@@ -138,8 +141,8 @@ class Manual:
     def toolbar_map(self) -> str:
         """The toolbar redrawn from its layout table, in millimetres on the page."""
         layout = self.data["layout"]
-        scale = 0.95  # of true size at 96 dpi... the page decides: see .map in the CSS
-        width_mm = layout["clientWidth"] / TWIPS_PER_MM * scale
+        scale = MAP_WIDTH_MM / (layout["clientWidth"] / TWIPS_PER_MM)
+        width_mm = MAP_WIDTH_MM
         height_mm = layout["expandedHeight"] / TWIPS_PER_MM * scale
         out = [f'<div class="map" style="width:{width_mm:.1f}mm;height:{height_mm:.1f}mm">']
         for row in self.layout:
@@ -150,7 +153,8 @@ class Manual:
                 out.append(f'<div class="map-frame" style="{style}"><span>{html.escape(row["caption"])}</span></div>')
             elif row["kind"] == "PictureButton":
                 name = row["name"] if row["pictures"] & 1 else row["name"] + "#2"
-                side = min(w, hgt) - 0.3
+                # The picture keeps its own size; a small button shows its middle, as on screen.
+                side = PICTURE_TWIPS / TWIPS_PER_MM * scale
                 out.append(f'<div class="map-button" style="{style}">'
                            f'<img src="{(self.pictures / picture_file(name)).as_uri()}" '
                            f'style="width:{side:.2f}mm;height:{side:.2f}mm" alt=""></div>')
