@@ -141,7 +141,11 @@ class ReleaseTest(unittest.TestCase):
         self.assertGreaterEqual(pages, 10)
         self.assertRegex(info, r"Page size:.*\(A4\)")
         fonts = subprocess.run(["pdffonts", str(pdf)], capture_output=True, text=True, check=True).stdout
-        self.assertIn("NotoSansCJKjp", fonts.replace("-", "").replace(" ", ""))
+        # Japanese in Noto CJK, and every font embedded: a PC without them shows the same pages.
+        rows = [line for line in fonts.splitlines()[2:] if line.strip()]
+        self.assertTrue(any("NotoSansCJKJP" in row.split()[0].replace("-", "") for row in rows), fonts)
+        for row in rows:
+            self.assertRegex(row, r"\syes\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+$", "not embedded")
         text = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], capture_output=True, text=True,
                               check=True).stdout
         flat = re.sub(r"\s", "", text)
