@@ -150,12 +150,11 @@ class Shooter:
 
     def no_host_message(self):
         self.click_button("Line_Poinr2")
-        box = self.s.wait_window(h.MESSAGE_TITLE, exact=True)
-        time.sleep(0.3)
+        self.s.wait_window(h.MESSAGE_TITLE, exact=True)
+        time.sleep(0.3)  # let the box finish painting
         self.shot("message-no-host.png", self.s.wait_window(h.MESSAGE_TITLE, exact=True)["rect"])
         self.s.click_child(h.MESSAGE_TITLE, "OK", exact=True)
         self.s.wait_no_window(h.MESSAGE_TITLE, exact=True)
-        del box
 
     def settings(self):
         self.click_button("AppSet")
@@ -217,7 +216,7 @@ class Shooter:
     def calculator(self):
         self.click_button("Calculator")
         title = h.CALCULATOR_TITLE
-        window = self.s.wait_window(title, exact=True, timeout=20)
+        self.s.wait_window(title, exact=True, timeout=20)
         h.wait_until(lambda: self.s.list_windows()["foreground"]["title"] == title, 10, "the calculator in front")
         self.s.focus(title)
         for text in ("(60-40)/2", "30/tan(25)", "sqrt(2)*ans"):
@@ -232,16 +231,14 @@ class Shooter:
         self.shot("calculator.png", self.s.wait_window(title, exact=True)["rect"])
         self.s.close_window(title, exact=True)
         self.s.wait_no_window(title, exact=True)
-        del window
 
     def new_file_question(self):
         self.click_button("NEW_FILE")
-        box = self.s.wait_window("新規", exact=True)
+        self.s.wait_window("新規", exact=True)
         time.sleep(0.3)
         self.shot("new-file.png", self.s.wait_window("新規", exact=True)["rect"])
         self.s.click_child("新規", "&No", exact=True)
         self.s.wait_no_window("新規", exact=True)
-        del box
 
 
 def run(out: Path) -> int:
