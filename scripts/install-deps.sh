@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ libgtest-dev wine wine64 g++-mingw-w64-x86-64-posix xvfb
 xdotool openbox imagemagick fonts-noto-cjk x11-utils x11-xkb-utils python3
-clang libclang-rt-14-dev"
+clang libclang-rt-14-dev weasyprint poppler-utils"
 
 missing=""
 for pkg in $PACKAGES; do

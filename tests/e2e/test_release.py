@@ -1,0 +1,216 @@
+"""The release zip as a draftsman gets it: made by scripts/release.sh, unzipped into a
+fresh folder (a Japanese name with a blank, as on a Japanese desktop) and run in a fresh
+Wine prefix, where no setting and no earlier run helps. The toolbar from the zip starts the
+calculator from the zip, whose copied result is the coordinate text, and opens the zip's
+manual in the program registered for PDF files; the zip stores its names as UTF-8 and
+the manual has its pages.
+
+The release is made with --reuse-shots: the manual's pictures are the ones in
+docs/manual/shots (taken by tools/manual/screenshots.py, which the full release runs), so
+this test does not spend a minute of Wine on taking them again. KELO_RELEASE_ZIP names a
+zip that was just built, to test that one instead.
+
+Run: python3 tests/e2e/run_all.py -k release
+"""
+
+import math
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "e2e"))
+import harness as h  # noqa: E402
+
+VERSION = "1.32"
+FOLDER = f"KeloMenu-{VERSION}"
+MANUAL = "Keloメニュー マニュアル.pdf"
+CALCULATOR = "KeloCalculator.EXE"
+MEMBERS = [f"{FOLDER}/KeloMenu.exe", f"{FOLDER}/{CALCULATOR}", f"{FOLDER}/{MANUAL}"]
+UTF8_FLAG = 0x800
+STARTUP = "^CDIM_CATCH_ANGLE 1\r"
+# Client-area places (twips) of the buttons clicked here: the right-hand column and the
+# manual button below it, which the expanded toolbar shows.
+CALCULATOR_BUTTON = (18600, 480, 570, 375)
+EXTEND_BUTTON = (18600, 840, 570, 375)
+HELP_PDF_BUTTON = (18600, 1200, 570, 495)
+EXPANDED_TW = 2160
+PDF_CLASS = "KeloE2E.Manual"
+# Texts of the program that the manual must quote as they stand.
+QUOTED = ["始めにアプリの設定または起動してください。", "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings",
+          "データが全部削除されます。新規にしますか?", "LINE TWO_PTS -35,15 -45,20", "ARC CEN_BEG_END -30,18.3166"]
+
+
+def make_release() -> Path:
+    given = os.environ.get("KELO_RELEASE_ZIP")
+    if given:
+        return Path(given)
+    subprocess.run(["sh", str(h.REPO / "scripts" / "release.sh"), "--reuse-shots"], check=True,
+                   stdout=subprocess.DEVNULL)
+    return h.REPO / "build" / "release" / f"{FOLDER}.zip"
+
+
+def wine_processes(prefix: Path) -> list[str]:
+    """The command lines of the running Windows programs of one Wine prefix."""
+    found = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            environ = (entry / "environ").read_bytes().split(b"\0")
+            cmdline = (entry / "cmdline").read_bytes().replace(b"\0", b" ").decode("utf-8", "replace").strip()
+        except OSError:
+            continue
+        if f"WINEPREFIX={prefix}".encode() in environ:
+            found.append(cmdline)
+    return found
+
+
+class ReleaseTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.zip = make_release()
+        cls.tmp = Path(tempfile.mkdtemp(prefix="kelo-release-"))
+        cls.unzipped = cls.tmp / "展開 テスト"
+        with zipfile.ZipFile(cls.zip) as z:
+            z.extractall(cls.unzipped)
+        cls.folder = cls.unzipped / FOLDER
+        cls.prefix = cls.tmp / "prefix"
+        try:
+            cls.session = h.Session(prefix=cls.prefix).__enter__()
+        except BaseException:
+            shutil.rmtree(cls.tmp, ignore_errors=True)
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.__exit__(None, None, None)
+        shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    def setUp(self):
+        self.s = self.session
+        self.s.stop_all()
+
+    def tearDown(self):
+        self.s.stop_all()
+        # What the toolbar started (calculator, viewer) belongs to no harness process.
+        for title in (h.CALCULATOR_TITLE, h.unix_to_wine_path(self.folder / MANUAL)):
+            if self.s.windows(title, exact=True):
+                self.s.close_window(title, exact=True)
+                self.s.wait_no_window(title, exact=True)
+
+    # -- helpers ------------------------------------------------------------------------
+
+    def start_toolbar_from_zip(self):
+        """The stand-in host, then the unzipped toolbar, with the settings a first start has."""
+        host = self.s.start_hostsim()
+        self.s.start(self.folder / "KeloMenu.exe", title=h.TOOLBAR_TITLE)
+        window = self.s.wait_window(h.TOOLBAR_TITLE, timeout=30)
+        host.log.wait_text(STARTUP, timeout=15)
+        return window, host
+
+    def foreground_title(self):
+        return self.s.list_windows().get("foreground", {}).get("title")
+
+    # -- the zip ------------------------------------------------------------------------
+
+    def test_zip_holds_one_folder_with_the_three_files_under_utf8_names(self):
+        with zipfile.ZipFile(self.zip) as z:
+            infos = z.infolist()
+            self.assertEqual([i.filename for i in infos], MEMBERS)
+            for info in infos:
+                with self.subTest(member=info.filename):
+                    if not info.filename.isascii():
+                        self.assertTrue(info.flag_bits & UTF8_FLAG, "no UTF-8 flag")
+        # The raw central directory holds the name in UTF-8, as Windows reads it with the flag.
+        self.assertIn(f"{FOLDER}/{MANUAL}".encode("utf-8"), self.zip.read_bytes())
+        for name in ("KeloMenu.exe", CALCULATOR):
+            with self.subTest(program=name):
+                self.assertEqual((self.folder / name).read_bytes(), h.exe_path(name).read_bytes())
+
+    def test_manual_has_its_pages_and_quotes_the_program(self):
+        pdf = self.folder / MANUAL
+        info = subprocess.run(["pdfinfo", str(pdf)], capture_output=True, text=True, check=True).stdout
+        pages = int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
+        self.assertGreaterEqual(pages, 10)
+        self.assertRegex(info, r"Page size:.*\(A4\)")
+        fonts = subprocess.run(["pdffonts", str(pdf)], capture_output=True, text=True, check=True).stdout
+        # Japanese in Noto CJK, and every font embedded: a PC without them shows the same pages.
+        rows = [line for line in fonts.splitlines()[2:] if line.strip()]
+        self.assertTrue(any("NotoSansCJKJP" in row.split()[0].replace("-", "") for row in rows), fonts)
+        for row in rows:
+            self.assertRegex(row, r"\syes\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+$", "not embedded")
+        text = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], capture_output=True, text=True,
+                              check=True).stdout
+        flat = re.sub(r"\s", "", text)
+        for quoted in QUOTED:
+            with self.subTest(text=quoted):
+                self.assertIn(re.sub(r"\s", "", quoted), flat)
+        # Every button of the toolbar has its row in the reference, under its own name.
+        names = subprocess.run([str(h.REPO / "build" / "native" / "dump_tables"), "--picture-size", "24"],
+                               capture_output=True, check=True).stdout.decode("utf-8")
+        buttons = re.findall(r'\{"button":"([^"]+)"', names)
+        self.assertGreater(len(buttons), 100)
+        missing = [b for b in buttons if b not in flat]
+        self.assertEqual(missing, [])
+
+    # -- the programs from the zip ------------------------------------------------------
+
+    def test_calculator_from_the_zip_starts_in_front_and_copies_coordinate_text(self):
+        window, host = self.start_toolbar_from_zip()
+        self.s.click_control(h.TOOLBAR_TITLE, *CALCULATOR_BUTTON)
+        calc = self.s.wait_window(h.CALCULATOR_TITLE, exact=True, timeout=20)
+        h.wait_until(lambda: self.foreground_title() == h.CALCULATOR_TITLE, 10, "the calculator in front")
+        # It is the calculator beside the unzipped toolbar: the only one there is to start.
+        started = [c for c in wine_processes(self.prefix) if CALCULATOR in c]
+        self.assertEqual(len(started), 1, started)
+        self.assertIn(h.unix_to_wine_path(self.folder / CALCULATOR).lower(), started[0].lower())
+
+        self.s.focus(h.CALCULATOR_TITLE)
+        self.s.type_text("(60-40)/2/tan(15)")
+        expected = f"{10 / math.tan(math.radians(15)):.4f}"
+        self.s.probe("setclipboard", "before")
+        self.s.click_child(h.CALCULATOR_TITLE, "コピー", exact=True)
+        try:
+            h.wait_until(lambda: self.s.probe("clipboard")["text"] == expected, 5, f"{expected} copied")
+        except TimeoutError:
+            self.assertEqual(self.s.probe("clipboard")["text"], expected)
+        time.sleep(0.3)
+        self.s.screenshot("release-calculator.png", self.s.wait_window(h.CALCULATOR_TITLE, exact=True)["rect"])
+        self.assertEqual(calc["owner"], "0x0")
+        self.assertEqual(host.log.received_text(), STARTUP)  # the calculator typed nothing into the host
+
+    def test_manual_button_opens_the_zips_manual_in_the_pdf_program(self):
+        viewer = self.tmp / "viewer"
+        viewer.mkdir(exist_ok=True)
+        shutil.copy2(h.exe_path("hostsim.exe"), viewer / "viewer.exe")
+        # The stand-in viewer shows the path it was given as its title.
+        command = f'"{h.unix_to_wine_path(viewer / "viewer.exe")}" --x 200 --y 300 --title "%1"'
+
+        def reg(text):
+            return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+        self.s._regedit_import("\r\n".join([
+            "Windows Registry Editor Version 5.00", "",
+            r"[HKEY_CLASSES_ROOT\.pdf]", f"@={reg(PDF_CLASS)}", "",
+            f"[HKEY_CLASSES_ROOT\\{PDF_CLASS}\\shell\\open\\command]", f"@={reg(command)}", ""]))
+
+        self.start_toolbar_from_zip()
+        self.s.click_control(h.TOOLBAR_TITLE, *EXTEND_BUTTON)
+        expanded = self.s.px(EXPANDED_TW)
+        self.s.wait_window(h.TOOLBAR_TITLE, predicate=lambda w: w["rect"]["bottom"] - w["rect"]["top"] == expanded)
+        self.s.click_control(h.TOOLBAR_TITLE, *HELP_PDF_BUTTON)
+        path = h.unix_to_wine_path(self.folder / MANUAL)
+        shown = self.s.wait_window(path, exact=True, timeout=20)
+        time.sleep(0.3)
+        self.s.screenshot("release-manual-opened.png", shown["rect"])
+        self.assertEqual(self.s.windows(h.MESSAGE_TITLE, exact=True), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
