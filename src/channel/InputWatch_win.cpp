@@ -1,0 +1,80 @@
+#include "channel/InputWatch_win.h"
+
+namespace kelo {
+
+namespace {
+
+// The thread that receives keyboard input sent to `window`: the one owning its focus.
+DWORD InputThreadOf(HWND window) {
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    GUITHREADINFO info{sizeof info};
+    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+        thread = GetWindowThreadProcessId(info.hwndFocus, nullptr);
+    return thread;
+}
+
+bool HostStopped(HWND target) { return !IsWindow(target) || IsHungAppWindow(target); }
+
+// Handles messages other threads send us, so that a host waiting on one of our windows
+// cannot deadlock with us; nothing posted is dispatched, so no click runs in between.
+void WaitBriefly(DWORD milliseconds) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_SENDMESSAGE, 0);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+INPUT MarkerKey(WORD marker, bool up, ULONG_PTR tag) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = marker;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.ki.dwExtraInfo = tag;
+    return in;
+}
+
+}  // namespace
+
+HostInputWatch::HostInputWatch(HWND target, WORD marker)
+    : target_(target), marker_(marker), ourThread_(GetCurrentThreadId()) {
+    // A hung host would hold our shared input hostage; its keys are queued all the same.
+    if (HostStopped(target)) return;
+    inputThread_ = InputThreadOf(target);
+    if (!inputThread_ || inputThread_ == ourThread_) return;
+    attached_ = AttachThreadInput(ourThread_, inputThread_, TRUE) != FALSE;
+}
+
+HostInputWatch::~HostInputWatch() {
+    if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
+}
+
+void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) const {
+    if (attached_) inputs.push_back(MarkerKey(marker_, false, tag));
+}
+
+void HostInputWatch::WaitUntilHandled(std::size_t inputCount, ULONG_PTR tag) const {
+    const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
+    if (attached_) {
+        // The shared key state changes as the host's thread takes each key, not when the
+        // key is queued. (A toggle bit would need the state before the batch, and Wine
+        // clears the shared state when threads attach: only a press held down is sure.)
+        while (GetKeyState(marker_) >= 0) {
+            if (HostStopped(target_) || std::chrono::steady_clock::now() >= deadline) break;
+            WaitBriefly(1);
+        }
+        INPUT release = MarkerKey(marker_, true, tag);
+        SendInput(1, &release, sizeof release);
+        return;
+    }
+    // Without shared input state: a message sent to the host is handled only when its
+    // thread next asks for a message, and an ordinary message loop takes at most one
+    // queued message per request. Each key event gives at most two messages (the key
+    // and the character TranslateMessage posts), so one round trip per message, plus
+    // one, outlasts the last key. Slow, but still exact.
+    for (std::size_t i = 0; i < 2 * inputCount + 1; ++i) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) return;
+        if (std::chrono::steady_clock::now() >= deadline) return;
+    }
+}
+
+}  // namespace kelo
