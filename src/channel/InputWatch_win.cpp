@@ -4,15 +4,6 @@ namespace kelo {
 
 namespace {
 
-// The thread that receives keyboard input sent to `window`: the one owning its focus.
-DWORD InputThreadOf(HWND window) {
-    DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    GUITHREADINFO info{sizeof info};
-    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus)
-        thread = GetWindowThreadProcessId(info.hwndFocus, nullptr);
-    return thread;
-}
-
 bool HostStopped(HWND target) { return !IsWindow(target) || IsHungAppWindow(target); }
 
 // Handles messages other threads send us, so that a host waiting on one of our windows
@@ -34,11 +25,19 @@ INPUT MarkerKey(WORD marker, bool up, ULONG_PTR tag) {
 
 }  // namespace
 
-HostInputWatch::HostInputWatch(HWND target, WORD marker)
+DWORD InputThreadOf(HWND window) {
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    GUITHREADINFO info{sizeof info};
+    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+        thread = GetWindowThreadProcessId(info.hwndFocus, nullptr);
+    return thread;
+}
+
+HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD marker)
     : target_(target), marker_(marker), ourThread_(GetCurrentThreadId()) {
     // A hung host would hold our shared input hostage; its keys are queued all the same.
     if (HostStopped(target)) return;
-    inputThread_ = InputThreadOf(target);
+    inputThread_ = inputThread;
     if (!inputThread_ || inputThread_ == ourThread_) return;
     attached_ = AttachThreadInput(ourThread_, inputThread_, TRUE) != FALSE;
 }

@@ -14,12 +14,16 @@ namespace kelo {
 // on its way to the host is never read as the next batch's press.
 inline constexpr WORD kMarkerKeys[2] = {0xE8, 0x97};
 
+// The thread that receives keyboard input sent to `window`: the one owning its focus.
+DWORD InputThreadOf(HWND window);
+
 class HostInputWatch {
    public:
-    // Contract: `target` is the foreground window, about to receive the keys. Shares
-    // input state with the thread that owns its focus until the watch ends, so that
-    // this thread's GetKeyState reads the key state as that thread has handled it.
-    HostInputWatch(HWND target, WORD marker);
+    // Contract: `target` is the foreground window, about to receive the keys, and
+    // `inputThread` is InputThreadOf(target). Shares input state with that thread until
+    // the watch ends, so that this thread's GetKeyState reads the key state as that
+    // thread has handled it.
+    HostInputWatch(HWND target, DWORD inputThread, WORD marker);
     ~HostInputWatch();
     HostInputWatch(const HostInputWatch&) = delete;
     HostInputWatch& operator=(const HostInputWatch&) = delete;
