@@ -4,14 +4,21 @@ namespace kelo {
 
 namespace {
 
+// How often a wait looks whether the host has gone or hung. Every call made while
+// waiting is one more request for the one wineserver (or win32k) that the host's
+// own message loop needs too: the waits ask little.
+constexpr auto kHostCheckPeriod = std::chrono::milliseconds(50);
+
 bool HostStopped(HWND target) { return !IsWindow(target) || IsHungAppWindow(target); }
 
-// Handles messages other threads send us, so that a host waiting on one of our windows
-// cannot deadlock with us; nothing posted is dispatched, so no click runs in between.
-void WaitBriefly(DWORD milliseconds) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_SENDMESSAGE, 0);
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+// Sleeps a millisecond, but handles messages other threads send us, so that a host
+// waiting on one of our windows cannot deadlock with us; nothing posted is dispatched,
+// so no click runs in between.
+void WaitBriefly() {
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 INPUT MarkerKey(WORD marker, bool up, ULONG_PTR tag) {
@@ -51,14 +58,21 @@ void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) con
 }
 
 void HostInputWatch::WaitUntilHandled(std::size_t inputCount, ULONG_PTR tag) const {
-    const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + kLongestWait;
     if (attached_) {
         // The shared key state changes as the host's thread takes each key, not when the
         // key is queued. (A toggle bit would need the state before the batch, and Wine
         // clears the shared state when threads attach: only a press held down is sure.)
+        auto nextCheck = start + kHostCheckPeriod;
         while (GetKeyState(marker_) >= 0) {
-            if (HostStopped(target_) || std::chrono::steady_clock::now() >= deadline) break;
-            WaitBriefly(1);
+            const auto now = std::chrono::steady_clock::now();
+            if (now >= deadline) break;
+            if (now >= nextCheck) {
+                if (HostStopped(target_)) break;
+                nextCheck = now + kHostCheckPeriod;
+            }
+            WaitBriefly();
         }
         INPUT release = MarkerKey(marker_, true, tag);
         SendInput(1, &release, sizeof release);
