@@ -197,7 +197,7 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     // One call: the system does not interleave the user's own keys into it.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw HostError("input was blocked");
-    watch.WaitUntilHandled(inputs.size(), kInjectedTag);
+    watch.WaitUntilHandled(inputs.size());
 }
 
 // The physical state, not this thread's: while the host is in front our thread

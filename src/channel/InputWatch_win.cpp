@@ -50,14 +50,25 @@ HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD marker)
 }
 
 HostInputWatch::~HostInputWatch() {
+    ReleaseMarker();
     if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
 }
 
-void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) const {
-    if (attached_) inputs.push_back(MarkerKey(marker_, false, tag));
+void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) {
+    if (!attached_) return;
+    inputs.push_back(MarkerKey(marker_, false, tag));
+    tag_ = tag;
+    pressed_ = true;
 }
 
-void HostInputWatch::WaitUntilHandled(std::size_t inputCount, ULONG_PTR tag) const {
+void HostInputWatch::ReleaseMarker() {
+    if (!pressed_) return;
+    INPUT release = MarkerKey(marker_, true, tag_);
+    SendInput(1, &release, sizeof release);
+    pressed_ = false;
+}
+
+void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + kLongestWait;
     if (attached_) {
@@ -74,8 +85,7 @@ void HostInputWatch::WaitUntilHandled(std::size_t inputCount, ULONG_PTR tag) con
             }
             WaitBriefly();
         }
-        INPUT release = MarkerKey(marker_, true, tag);
-        SendInput(1, &release, sizeof release);
+        ReleaseMarker();
         return;
     }
     // Without shared input state: a message sent to the host is handled only when its

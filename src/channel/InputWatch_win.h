@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
 #include <vector>
 
 namespace kelo {
@@ -28,14 +29,15 @@ class HostInputWatch {
     HostInputWatch(const HostInputWatch&) = delete;
     HostInputWatch& operator=(const HostInputWatch&) = delete;
 
-    // Appends the marker's press to the batch, tagged like the other keys.
-    void AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) const;
+    // Appends the marker's press to the batch, tagged like the other keys. A watch that
+    // ends without waiting (the batch was refused) still releases it.
+    void AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag);
 
     // Returns once the host's thread has taken the marker, so every key before it has
     // been handled; or sooner when the host is gone or hung, or after `kLongestWait`.
     // Then releases the marker. `inputCount` serves the fallback for when the input
     // state could not be shared.
-    void WaitUntilHandled(std::size_t inputCount, ULONG_PTR tag) const;
+    void WaitUntilHandled(std::size_t inputCount);
 
     static constexpr auto kLongestWait = std::chrono::seconds(2);
 
@@ -45,6 +47,10 @@ class HostInputWatch {
     DWORD ourThread_;
     DWORD inputThread_ = 0;
     bool attached_ = false;
+    ULONG_PTR tag_ = 0;
+    bool pressed_ = false;  // the marker went into a batch and is not released yet
+
+    void ReleaseMarker();
 };
 
 }  // namespace kelo

@@ -17,7 +17,8 @@ Prints a Markdown table:
 - characters and key messages a second that hostsim handles for a 200-character line;
 - start to the window shown, less the start-up command's waits, median of 20 starts,
   beside the time Wine takes to start and end a program that does nothing;
-- private memory after start and after 1,000 commands; the size of KeloMenu.exe.
+- private memory after start and after 1,000 commands; the size of KeloMenu.exe;
+- what each platform call the channel makes per key string costs (channel_bench profile).
 A benchmark, not a test: nothing here passes or fails.
 """
 
@@ -165,6 +166,7 @@ class Bench:
         self.toolbar = None
         self.window = None
         self.commands = 0
+        self.lost_clicks = 0
         self.rows = []      # (kind, waits, [total ms], [overhead ms])
         self.cpu = []       # (label, cpu ns, wall ns)
 
@@ -205,15 +207,29 @@ class Bench:
         """Clicks at `where` and waits for `expected` in the host; returns the click's time,
         the time of the host's last key and KeloMenu's processor time just before the click."""
         self.x.move(*where)
-        start = len(self.keys.poll().chars)
-        cpu = run_ns(self.toolbar.pid)
-        clicked = self.x.click()
-        self.keys.wait_chars(start + units(expected))
-        got = self.keys.text(start)
-        if got != expected:
-            raise h.E2EError(f"host received {got!r}, not {expected!r}")
-        self.commands += 1
-        return clicked, self.keys.chars[start + units(expected) - 1][0], cpu
+        for attempt in range(3):
+            start = len(self.keys.poll().chars)
+            cpu = run_ns(self.toolbar.pid)
+            clicked = self.x.click()
+            try:
+                self.keys.wait_chars(start + units(expected), timeout=10)
+            except TimeoutError:
+                pass
+            if self.keys.text(start) == expected:
+                self.commands += 1
+                return clicked, self.keys.chars[start + units(expected) - 1][0], cpu
+            # Now and then (only ever seen under a heavy load) a click is late or lost: let
+            # whatever it started end, then click afresh; the run is not counted.
+            self.lost_clicks += 1
+            print(f"lost or late click: the host got {self.keys.text(start)!r}", file=sys.stderr)
+            while True:
+                n = len(self.keys.poll().chars)
+                time.sleep(1.5)
+                if len(self.keys.poll().chars) == n:
+                    break
+            self.s.focus(h.TOOLBAR_TITLE)
+            self.x.move(*where)
+        raise h.E2EError(f"three clicks in a row did not type {expected!r}")
 
     # -- measurements ---------------------------------------------------------------------
 
@@ -329,6 +345,13 @@ class Bench:
         return windows, linux_private_kib(self.toolbar.pid), linux_private_kib(self.host.pid)
 
 
+def profile(s: h.Session, calls: int = 200) -> list[tuple[str, float]]:
+    """Median cost of each platform call the channel makes per key string or character."""
+    result = s.wine(h.BUILD_WIN / BENCH, "profile", h.DEFAULT_HOST_TITLE, calls, timeout=120)
+    return [(line.split()[1], float(line.split()[2])) for line in result.stdout.decode().splitlines()
+            if line.startswith("STEP ")]
+
+
 def wine_bare_start_s(s: h.Session, times: int = 5) -> float:
     spans = []
     for _ in range(times):
@@ -376,6 +399,11 @@ def main():
             b.face_kind(dtime)
             rates = b.long_line(dtime) or rates
             print(f"waits {dtime:g} s done after {time.monotonic() - began:.0f} s", file=sys.stderr)
+            for kind, waits, totals, overheads in b.rows:
+                if waits == dtime:
+                    print(f"  {kind}: overhead median {statistics.median(overheads):.1f} ms", file=sys.stderr)
+
+        steps = profile(s)
 
         # The toolbar started for 0 s waits has made the commands above: make it 1,000.
         where = b.place(PLAIN_19[1])
@@ -418,7 +446,15 @@ def main():
                        f"process (hostsim's, for scale) | {shown} / {linux / 1024:.1f} MiB ({host / 1024:.1f} MiB) |")
         out.append(f"| KeloMenu.exe size | {exe.stat().st_size / 2**20:.2f} MiB ({exe.stat().st_size} bytes) |")
         out.append("")
-        out.append(f"Whole run: {time.monotonic() - began:.0f} s.")
+        out.append("Platform calls, median of 200 (channel_bench profile), microseconds:")
+        out.append("")
+        out.append("| call | µs |")
+        out.append("|---|---|")
+        for name, us in steps:
+            out.append(f"| {name} | {us:.1f} |")
+        out.append("")
+        out.append(f"Clicks that never reached the toolbar and were repeated: {b.lost_clicks}. "
+                   f"Whole run: {time.monotonic() - began:.0f} s.")
         b.x.close()
 
     text = "\n".join(out)

@@ -8,8 +8,8 @@
 //       a run: "RUN <call us> <return us>", QueryPerformanceCounter microseconds, the
 //       clock of the stand-in host's log, so the caller sees when each key was handled.
 //   channel_bench profile TITLE CALLS
-//       Median cost in microseconds of each platform call the channel makes per key
-//       string or per character: "STEP <name> <us>".
+//       Median cost in microseconds of each platform call the channel makes, or made,
+//       per key string or per character: "STEP <name> <us>".
 //   channel_bench mem TITLE
 //       "MEM <private bytes> <working set bytes>" of the process that owns the window.
 #include <windows.h>
@@ -107,7 +107,8 @@ int Profile(const std::string& title, int calls) {
         std::printf("STEP %s %.1f\n", name, MedianMicros(calls, step));
         std::fflush(stdout);
     };
-    report("find_host_window", [&] { desktop.FindHost(title); });
+    report("find_host_window_enumerating", [&] { kelo::Win32Desktop().FindHost(title); });
+    report("find_host_window_found_before", [&] { desktop.FindHost(title); });
     report("is_foreground", [&] { desktop.IsForeground(host); });
     report("layout_of_foreground", [&] { desktop.ForegroundLayout(); });
     report("held_modifiers", [&] { desktop.HeldModifiers(); });
