@@ -132,7 +132,8 @@ TEST(HostsimView, FitsTheBoxWithTheRadiusGrowingUpwards) {
 
 TEST(HostsimArgs, OptionsAreTakenAndTyposIgnored) {
     const Options o = ParseArgs({"--title", "図面 テスト", "--log", "C:\\h.log", "--x", "1000", "--h", "abc",
-                                 "--bogus", "--w", "600", "--hang-after", "12"});
+                                 "--bogus", "--w", "600", "--hang-after", "12", "--ime-open", "2",
+                                 "--steal-every", "x", "--steal-every", "400"});
     EXPECT_EQ(o.title, "図面 テスト");
     EXPECT_EQ(o.logPath, "C:\\h.log");
     EXPECT_EQ(o.x, 1000);
@@ -140,7 +141,11 @@ TEST(HostsimArgs, OptionsAreTakenAndTyposIgnored) {
     EXPECT_EQ(o.height, 500);  // a bad number keeps the default
     EXPECT_EQ(o.width, 600);
     EXPECT_EQ(o.hangAfter, 12);
+    EXPECT_EQ(o.imeOpen, 2);
+    EXPECT_EQ(o.stealEvery, 400);  // the last good value counts
     EXPECT_EQ(ParseArgs({}).hangAfter, 0);  // never hangs unless asked
+    EXPECT_EQ(ParseArgs({}).imeOpen, 0);
+    EXPECT_EQ(ParseArgs({}).stealEvery, 0);
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ Options ParseArgs(const std::vector<std::string>& args) {
             number = &options.height;
         } else if (name == "--hang-after") {
             number = &options.hangAfter;
+        } else if (name == "--ime-open") {
+            number = &options.imeOpen;
+        } else if (name == "--steal-every") {
+            number = &options.stealEvery;
         } else {
             continue;  // not an option name: look at the next word
         }

@@ -1,5 +1,7 @@
 #include "HostWindow_win.h"
 
+#include <imm.h>
+
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
@@ -16,6 +18,43 @@ constexpr wchar_t kClassName[] = L"KeloHostSim";
 // Wine maps this face to a CJK font, so Japanese paths in the history show.
 constexpr wchar_t kFontFace[] = L"MS Gothic";
 constexpr int kFontHeight = 16;
+constexpr UINT_PTR kStealTimer = 1;
+constexpr WPARAM kImcSetOpenStatus = 0x0006;  // WM_IME_CONTROL's, left out of MinGW's imm.h
+
+// Kept on the input method window: our main window and the procedure it had before.
+constexpr wchar_t kMainProp[] = L"KeloHostSimMain";
+constexpr wchar_t kProcProp[] = L"KeloHostSimImeProc";
+
+// Does for IMC_SETOPENSTATUS what Windows' input method window does: opens or closes
+// the input method of the thread's window. Everything else goes on as before.
+LRESULT CALLBACK ImeControlProc(HWND ime, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_IME_CONTROL && wParam == kImcSetOpenStatus) {
+        auto main = static_cast<HWND>(GetPropW(ime, kMainProp));
+        HIMC context = ImmGetContext(main);
+        const BOOL done = ImmSetOpenStatus(context, lParam != 0);
+        ImmReleaseContext(main, context);
+        return done ? 0 : 1;
+    }
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetPropW(ime, kProcProp)), ime, msg, wParam, lParam);
+}
+
+BOOL CALLBACK FindImeWindow(HWND window, LPARAM found) {
+    wchar_t cls[16];
+    if (GetClassNameW(window, cls, 16) && lstrcmpiW(cls, L"IME") == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void ObeyImeControl(HWND main) {
+    HWND ime = ImmGetDefaultIMEWnd(main);
+    if (!ime) EnumThreadWindows(GetCurrentThreadId(), FindImeWindow, reinterpret_cast<LPARAM>(&ime));
+    if (!ime) return;
+    SetPropW(ime, kMainProp, main);
+    SetPropW(ime, kProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(ime, GWLP_WNDPROC)));
+    SetWindowLongPtrW(ime, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImeControlProc));
+}
 
 std::string Format(const char* format, auto... values) {
     char buffer[160];
@@ -42,9 +81,20 @@ void HostWindow::Show(int showCommand) {
     UpdateWindow(hwnd());
     SetForegroundWindow(hwnd());
     SetFocus(hwnd());
+    if (options_.imeOpen) {
+        HIMC context = ImmGetContext(hwnd());
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(hwnd(), context);
+        if (options_.imeOpen == 2) ObeyImeControl(hwnd());
+    }
     LogLine(Format("READY %" PRId64 " hwnd=0x%" PRIxPTR " pid=%lu title=", NowMicros(),
                    reinterpret_cast<std::uintptr_t>(hwnd()), GetCurrentProcessId()) +
             options_.title);
+    LogImeState();
+    if (options_.stealEvery > 0) {
+        stealGaps_.seed(static_cast<unsigned>(NowMicros()));
+        ScheduleSteal();
+    }
 }
 
 LRESULT HostWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -62,6 +112,8 @@ LRESULT HostWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR: OnChar(msg, wParam); return 0;
         case WM_SYSCHAR: OnChar(msg, wParam); break;
         case WM_ACTIVATE: OnActivate(wParam); break;
+        case WM_IME_NOTIFY: LogImeState(); break;
+        case WM_TIMER: OnTimer(wParam); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
     }
     return DefaultProc(msg, wParam, lParam);
@@ -82,6 +134,7 @@ void HostWindow::OnPaint() {
 
 // Logs a key-down or key-up message with the extra info the sender tagged it with.
 void HostWindow::OnKey(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LogImeState();  // first, so the log tells the state each key met
     std::int64_t now = NowMicros();
     auto extra = static_cast<std::uintptr_t>(GetMessageExtraInfo());
     bool up = msg == WM_KEYUP || msg == WM_SYSKEYUP;
@@ -116,6 +169,31 @@ void HostWindow::OnChar(UINT msg, WPARAM wParam) {
 // Logs activation changes: the sender must bring this window to the front first.
 void HostWindow::OnActivate(WPARAM wParam) {
     LogLine(Format("ACTIVE %" PRId64 " %d", NowMicros(), LOWORD(wParam) != WA_INACTIVE ? 1 : 0));
+}
+
+// Takes the foreground from whoever has it, as a program that pops up on its own does.
+void HostWindow::OnTimer(WPARAM id) {
+    if (id != kStealTimer) return;
+    KillTimer(hwnd(), kStealTimer);
+    SetForegroundWindow(hwnd());
+    LogLine(Format("STEAL %" PRId64, NowMicros()));
+    ScheduleSteal();
+}
+
+void HostWindow::ScheduleSteal() {
+    const int every = options_.stealEvery;
+    std::uniform_int_distribution<int> gap(every / 2, every + every / 2);
+    SetTimer(hwnd(), kStealTimer, static_cast<UINT>(std::max(1, gap(stealGaps_))), nullptr);
+}
+
+void HostWindow::LogImeState() {
+    if (options_.imeOpen == 0) return;
+    HIMC context = ImmGetContext(hwnd());
+    const int open = context && ImmGetOpenStatus(context) ? 1 : 0;
+    ImmReleaseContext(hwnd(), context);
+    if (open == loggedIme_) return;
+    loggedIme_ = open;
+    LogLine(Format("IME %" PRId64 " %d", NowMicros(), open));
 }
 
 // Ends the program with its window.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <random>
 
 #include "Args.h"
 #include "EventLog.h"
@@ -32,7 +33,12 @@ private:
     void OnKey(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnChar(UINT msg, WPARAM wParam);
     void OnActivate(WPARAM wParam);
+    void OnTimer(WPARAM id);
     void OnDestroy();
+
+    // With --ime-open: logs the input method's open state when it differs from the last logged.
+    void LogImeState();
+    void ScheduleSteal();
 
     void LogLine(const std::string& line);
 
@@ -41,6 +47,8 @@ private:
     HFONT font_ = nullptr;
     LineEditor editor_;
     int keyMessages_ = 0;  // counted only for --hang-after
+    int loggedIme_ = -1;   // the open state last logged; -1: none yet
+    std::minstd_rand stealGaps_;
     Sketch sketch_;
 };
 

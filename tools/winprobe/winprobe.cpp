@@ -14,6 +14,8 @@
 //   winprobe clipboard               the clipboard's Unicode text (null when it holds none)
 //   winprobe setclipboard <text>     puts the text on the clipboard
 //   winprobe version <file>          the file's version resource: fixed numbers and strings
+//   winprobe state <title-prefix>    the first matching window's process memory, whether it
+//                                    answers, and the key state (see ProcessState.h)
 //   winprobe layout <klid>           loads the keyboard layout (e.g. 00000407) and prints what
 //                                    VkKeyScanExW says of each character the toolbar may type
 //   winprobe serve                   answers such requests read from stdin, one a line
@@ -29,6 +31,8 @@
 #include <io.h>
 #include <string>
 #include <vector>
+
+#include "ProcessState.h"
 
 namespace {
 
@@ -338,7 +342,8 @@ std::string LayoutJson(const std::wstring& klid) {
 
 int Usage() {
     std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | endsession <title-prefix> |\n"
-               "       clipboard | setclipboard <text> | version <file> | layout <klid> | serve\n",
+               "       clipboard | setclipboard <text> | version <file> | layout <klid> | state <title-prefix> |\n"
+               "       serve\n",
                stderr);
     return 2;
 }
@@ -363,6 +368,11 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
             out += WindowJson(all[i], false);
         }
         out += "]}";
+        return true;
+    }
+    if (mode == L"state" && args.size() == 2) {
+        std::vector<HWND> found = FindWindows(args[1], false);
+        out = found.empty() ? "{\"error\":\"no such window\"}" : ProcessStateJson(found[0]);
         return true;
     }
     if (mode == L"layout" && args.size() == 2) {
