@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channel/Desktop.h"
+#include "channel/HostChannel.h"
 #include "text/Texts.h"
 #include "text/Utf.h"
 
@@ -24,6 +25,7 @@ class FakeDesktop : public Desktop {
     bool shift = false;           // what GetKeyState(VK_SHIFT) says
     std::uint8_t held = 0;        // HeldBits physically down
     bool blockInput = false;      // Inject throws, as for a host with higher rights
+    bool imeStaysOpen = false;    // Inject refuses, as for a host whose input method will not close
     std::string transcript;
     std::vector<KeyEvent> events;
     Clock::time_point now{};
@@ -56,6 +58,7 @@ class FakeDesktop : public Desktop {
     std::uint8_t HeldModifiers() override { return held; }
     void Inject(WindowRef, std::span<const KeyEvent> evs) override {
         if (blockInput) throw std::runtime_error("blocked");
+        if (imeStaysOpen) throw ImeOpenError("input method open");
         bool ctrl = false;
         for (const KeyEvent& e : evs) {
             events.push_back(e);

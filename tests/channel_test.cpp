@@ -42,6 +42,9 @@ TEST(HostChannel, FailuresEndTheCommandWithTheOneMessage) {
          testing::kActivateHost + kFailure},
         {"input blocked", [](Fixture& f) { f.desktop.blockInput = true; },
          testing::kActivateHost + "[wait 0.1]" + kFailure},
+        // Not a missing host: the message says what to do, and nothing is typed.
+        {"host's input method will not close", [](Fixture& f) { f.desktop.imeStaysOpen = true; },
+         testing::kActivateHost + "[wait 0.1][message " + std::string(texts::kHostImeOpen) + "|Keloメニュー|48]"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "channel/HostChannel.h"
+#include "channel/HostIme_win.h"
 #include "channel/InputWatch_win.h"
 #include "text/WinText_win.h"
 
@@ -191,6 +192,8 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     for (const KeyEvent& e : events) inputs.push_back(ToInput(e, hkl));
     if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
 
+    // Closed until the host has taken the keys, open again for whatever the user types next.
+    HostImeClosed ime(target, inputThread);
     HostInputWatch watch(target, inputThread, kMarkerKeys[nextMarker_]);
     nextMarker_ ^= 1;
     watch.AppendMarker(inputs, kInjectedTag);

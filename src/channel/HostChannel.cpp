@@ -89,13 +89,16 @@ void HostChannel::SendKeyString(std::u16string_view keys) {
 }
 
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
+    std::string_view message = texts::kStartHostFirst;
     try {
         body();
         return true;
+    } catch (const ImeOpenError&) {
+        message = texts::kHostImeOpen;
     } catch (...) {
     }
     try {
-        channel.desktop().ShowMessage(texts::kStartHostFirst, texts::kMenuMessageTitle, MessageStyle::Exclamation);
+        channel.desktop().ShowMessage(message, texts::kMenuMessageTitle, MessageStyle::Exclamation);
     } catch (...) {
     }
     return false;

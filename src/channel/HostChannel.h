@@ -23,6 +23,13 @@ class HostError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The host's input method is open (kana input) and would not close: nothing was typed.
+// The trap tells the user this instead of the one message, which is about a missing host.
+class ImeOpenError : public HostError {
+   public:
+    using HostError::HostError;
+};
+
 class HostChannel {
    public:
     // Contract: both outlive the channel; `settings` may change between calls.
@@ -52,7 +59,8 @@ class HostChannel {
 };
 
 // The command frame's error trap: runs `body`; any error ends it and shows
-// the channel's one message. Returns false when the trap fired.
+// the channel's one message (or, for ImeOpenError, what to do about the input
+// method). Returns false when the trap fired.
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body);
 
 // Runs `body` with a trap that ends it silently (the start-up command).

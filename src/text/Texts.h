@@ -12,6 +12,9 @@ inline constexpr std::string_view kDefaultHostTitle = "Creo Elements/Direct Draf
 // The one failure message of every host command.
 inline constexpr std::string_view kStartHostFirst = "始めにアプリの設定または起動してください。";
 inline constexpr std::string_view kMenuMessageTitle = "Keloメニュー";
+// When the host's Japanese input would convert the typed letters and cannot be switched off.
+inline constexpr std::string_view kHostImeOpen =
+    "アプリの日本語入力がオンのため、コマンドを送れませんでした。日本語入力をオフにしてから、もう一度操作してください。";
 
 inline constexpr std::string_view kStartupCommand = "DIM_CATCH_ANGLE 1";
 
