@@ -26,6 +26,8 @@ class FakeDesktop : public Desktop {
     std::uint8_t held = 0;        // HeldBits physically down
     bool blockInput = false;      // Inject throws, as for a host with higher rights
     bool imeStaysOpen = false;    // Inject refuses, as for a host whose input method will not close
+    int thefts = 0;               // so many Injects find another window brought forward just before
+    int cuts = 0;                 // so many Injects lose the foreground halfway: the first key only arrives
     std::string transcript;
     std::vector<KeyEvent> events;
     Clock::time_point now{};
@@ -59,8 +61,17 @@ class FakeDesktop : public Desktop {
     void Inject(WindowRef, std::span<const KeyEvent> evs) override {
         if (blockInput) throw std::runtime_error("blocked");
         if (imeStaysOpen) throw ImeOpenError("input method open");
+        if (thefts > 0) {
+            --thefts;
+            foreground = "Thief";
+            transcript += "[stolen]";
+            throw ForegroundLostError("not in front");
+        }
         bool ctrl = false;
+        const bool cut = cuts > 0;
+        if (cut) --cuts;
         for (const KeyEvent& e : evs) {
+            if (cut && e.up) break;
             events.push_back(e);
             if (e.unicode) {
                 if (!e.up) transcript += Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(e.scan)));
@@ -70,6 +81,11 @@ class FakeDesktop : public Desktop {
             if (e.up) continue;
             if (e.vkey == 0x0D) transcript += "\r";
             else if (ctrl && e.vkey >= 'A' && e.vkey <= 'Z') transcript += std::string("^") + char(e.vkey);
+        }
+        if (cut) {
+            foreground = "Thief";
+            transcript += "[cut]";
+            throw KeysCutError("cut");
         }
     }
     bool ShiftDown() override { return shift; }

@@ -90,6 +90,47 @@ TEST(HostChannel, WaitsReturnAtOnceForZeroOrLessAndReadTextEachTime) {
     EXPECT_THROW(f.channel.WaitSeconds(std::string_view("1,5x")), std::exception);
 }
 
+TEST(HostChannel, ForegroundTakenJustBeforeTypingBringsTheHostBackAndTypesOnce) {
+    struct Case {
+        int thefts;
+        bool typed;
+        std::string transcript;
+    };
+    const std::string again = "[stolen]" + testing::kActivateHost;
+    const Case cases[] = {
+        {1, true, again + "END"},
+        {2, true, again + again + "END"},
+        {3, false, again + again + "[stolen]"},  // a thief that always wins: nothing typed
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.thefts);
+        Fixture f;
+        f.desktop.windows.push_back("Thief");
+        f.channel.ActivateHost();
+        f.desktop.transcript.clear();
+        f.desktop.thefts = c.thefts;
+        if (c.typed) {
+            f.channel.Type("END");
+        } else {
+            EXPECT_THROW(f.channel.Type("END"), HostError);
+        }
+        EXPECT_EQ(f.desktop.transcript, c.transcript);
+    }
+}
+
+TEST(HostChannel, KeyStringCutShortIsCancelledAndNoEnterRunsIt) {
+    Fixture f;
+    f.desktop.windows.push_back("Thief");
+    EXPECT_FALSE(RunHostCommand(f.channel, [&] {
+        f.channel.BeginHostCommand();
+        f.desktop.cuts = 1;
+        f.channel.Type("LINE ASSIST TWO_PTS");
+        f.channel.SendEnter();
+    }));
+    EXPECT_EQ(f.desktop.transcript, testing::kActivateHost + "[wait 0.1]^C[wait 0.1]L[cut]" + testing::kActivateHost +
+                                         "^C" + kFailure);
+}
+
 TEST(HostChannel, ForegroundGuardActivatesTheHostAgainBeforeTyping) {
     Fixture f;
     f.desktop.windows.push_back("Notepad");

@@ -43,8 +43,10 @@ class Desktop {
     virtual std::uint8_t HeldModifiers() = 0;
 
     // Injects the events in one piece and returns once the thread of `host` (the
-    // foreground window's) has processed them. Throws when input is blocked or
-    // only part of it was taken.
+    // foreground window's) has processed them. Throws ForegroundLostError, having sent
+    // nothing, when the host is not in front; KeysCutError when the host lost the
+    // foreground before it had all of them; HostError when input is blocked or only
+    // part of it was taken.
     virtual void Inject(WindowRef host, std::span<const KeyEvent> events) = 0;
 
     // Whether Shift is down at this moment, wherever the keyboard's input goes.

@@ -172,7 +172,7 @@ std::uint8_t Win32Desktop::HeldModifiers() {
 void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     // The keys go to the foreground window: the host's own, or one of its dialogs.
     HWND target = GetForegroundWindow();
-    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw HostError("the host is not in front");
+    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw ForegroundLostError("the host is not in front");
     // A process keeps its rights for life and lives at least as long as its windows:
     // ask once per host process, not once per key string.
     const DWORD process = ProcessOf(target);
@@ -185,7 +185,8 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     const HKL hkl = GetKeyboardLayout(inputThread);
 
     std::vector<INPUT> inputs;
-    inputs.reserve(events.size() + 4);
+    inputs.reserve(events.size() + 5);
+    if (owedRelease_) HostInputWatch::AppendRelease(inputs, owedRelease_, kInjectedTag);
     // Caps Lock would invert letters typed as keys: switch it off around the text.
     const bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
     if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
@@ -200,7 +201,12 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     // One call: the system does not interleave the user's own keys into it.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw HostError("input was blocked");
+    owedRelease_ = 0;  // went out first in this batch
     watch.WaitUntilHandled(inputs.size());
+    owedRelease_ = watch.OwedRelease();
+    // A program that comes to the front while the keys are on their way takes the rest of
+    // them: the host's line is cut short.
+    if (!watch.HostHadTheKeys()) throw KeysCutError("the host lost the foreground while typing");
 }
 
 // The physical state, not this thread's: while the host is in front our thread

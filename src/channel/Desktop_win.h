@@ -31,6 +31,7 @@ class Win32Desktop : public Desktop {
    private:
     HWND owner_ = nullptr;
     int nextMarker_ = 0;  // the marker key the next batch ends with
+    WORD owedRelease_ = 0;  // a marker still down, released at the start of the next batch
     // What holds from one key string to the next (see FindHost and Inject).
     std::wstring foundTitle_;
     HWND foundHost_ = nullptr;      // the window last found with exactly that title

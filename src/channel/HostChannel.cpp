@@ -23,6 +23,10 @@ constexpr double kLongestWaitSeconds = 60;
 constexpr auto kActivationTimeout = std::chrono::milliseconds(500);
 constexpr auto kActivationPoll = std::chrono::milliseconds(1);
 
+// How often one key string brings the host back when another program keeps taking the
+// foreground between that and the typing; then the command fails as for a lost host.
+constexpr int kTypingAttempts = 3;
+
 }  // namespace
 
 void HostChannel::WaitSeconds(double seconds) {
@@ -83,9 +87,28 @@ void HostChannel::SendKeyString(std::u16string_view keys) {
     // Between two key strings the user may have clicked another program, or the
     // host may have closed: type only into the host, bringing it forward once more.
     const WindowRef host = FindHostWindow();
-    BringToFront(host);
-    const auto events = PlanKeys(strokes, desktop_.HeldModifiers(), desktop_.ForegroundLayout());
-    desktop_.Inject(host, events);
+    for (int attempt = 1;; ++attempt) {
+        BringToFront(host);
+        const auto events = PlanKeys(strokes, desktop_.HeldModifiers(), desktop_.ForegroundLayout());
+        try {
+            desktop_.Inject(host, events);
+            return;
+        } catch (const ForegroundLostError&) {
+            if (attempt == kTypingAttempts) throw;
+        } catch (const KeysCutError&) {
+            CancelCutLine(host);
+            throw;
+        }
+    }
+}
+
+void HostChannel::CancelCutLine(WindowRef host) {
+    try {
+        BringToFront(host);
+        desktop_.Inject(host, PlanKeys(ParseKeyString(u"^C"), desktop_.HeldModifiers(), desktop_.ForegroundLayout()));
+    } catch (...) {
+        // The command fails all the same; the next one begins with its own cancel.
+    }
 }
 
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {

@@ -23,6 +23,21 @@ class HostError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Another program took the foreground after the host was brought forward and before
+// the keys went out: nothing was typed, and the channel brings the host back again.
+class ForegroundLostError : public HostError {
+   public:
+    using HostError::HostError;
+};
+
+// The host lost the foreground while a key string was on its way: the rest of it went
+// elsewhere or nowhere, so the host's line is cut short. The channel cancels that line
+// and the command ends; no Enter may run what is left of it.
+class KeysCutError : public HostError {
+   public:
+    using HostError::HostError;
+};
+
 // The host's input method is open (kana input) and would not close: nothing was typed.
 // The trap tells the user this instead of the one message, which is about a missing host.
 class ImeOpenError : public HostError {
@@ -53,6 +68,8 @@ class HostChannel {
     // Brings `host` to the foreground and waits, with the windows live, until it is there.
     void BringToFront(WindowRef host);
     void SendKeyString(std::u16string_view keys);
+    // After KeysCutError: brings the host back and cancels its cut line, as far as it can.
+    void CancelCutLine(WindowRef host);
 
     Desktop& desktop_;
     const ChannelSettings& settings_;

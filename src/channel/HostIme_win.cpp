@@ -38,9 +38,11 @@ HWND ImeWindowOf(HWND target, DWORD inputThread) {
 }
 
 // WM_IME_CONTROL is answered by the host's thread; nullopt when it does not answer.
+// Messages other programs send us meanwhile are answered (no SMTO_BLOCK): the toolbar
+// must not look hung because the host is.
 std::optional<LRESULT> AskIme(HWND ime, WPARAM command, LPARAM value) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(ime, WM_IME_CONTROL, command, value, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerMs, &answer))
+    if (!SendMessageTimeoutW(ime, WM_IME_CONTROL, command, value, SMTO_ABORTIFHUNG, kAnswerMs, &answer))
         return std::nullopt;
     return static_cast<LRESULT>(answer);
 }

@@ -61,8 +61,25 @@ void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) {
     pressed_ = true;
 }
 
+void HostInputWatch::AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag) {
+    inputs.push_back(MarkerKey(marker, true, tag));
+}
+
+bool HostInputWatch::HostInFront() const {
+    DWORD frontProcess = 0, targetProcess = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &frontProcess);
+    GetWindowThreadProcessId(target_, &targetProcess);
+    return frontProcess != 0 && frontProcess == targetProcess;
+}
+
 void HostInputWatch::ReleaseMarker() {
     if (!pressed_) return;
+    if (!HostInFront()) {
+        // Not one key, not even this release, may reach another program.
+        pressed_ = false;
+        owed_ = true;
+        return;
+    }
     INPUT release = MarkerKey(marker_, true, tag_);
     SendInput(1, &release, sizeof release);
     pressed_ = false;
@@ -85,6 +102,7 @@ void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
             }
             WaitBriefly();
         }
+        hostHadTheKeys_ = GetKeyState(marker_) < 0 && HostInFront();
         ReleaseMarker();
         return;
     }
@@ -98,6 +116,7 @@ void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
         if (!SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) return;
         if (std::chrono::steady_clock::now() >= deadline) return;
     }
+    hostHadTheKeys_ = HostInFront();
 }
 
 }  // namespace kelo

@@ -39,6 +39,19 @@ class HostInputWatch {
     // state could not be shared.
     void WaitUntilHandled(std::size_t inputCount);
 
+    // After WaitUntilHandled: whether the host's thread had every key of the batch, that
+    // is it was seen to take the marker while the host's process was in front. Another
+    // program that came to the front before took the rest of the batch (or, under Wine,
+    // some of it vanished); a host gone, hung or slower than `kLongestWait` had not
+    // taken them yet.
+    bool HostHadTheKeys() const { return hostHadTheKeys_; }
+
+    // The marker whose release was held back because another program had come to the
+    // front (the release would have reached it); the next batch into the host sends it
+    // first, with AppendRelease. 0: none.
+    WORD OwedRelease() const { return owed_ ? marker_ : 0; }
+    static void AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag);
+
     static constexpr auto kLongestWait = std::chrono::seconds(2);
 
    private:
@@ -49,6 +62,10 @@ class HostInputWatch {
     bool attached_ = false;
     ULONG_PTR tag_ = 0;
     bool pressed_ = false;  // the marker went into a batch and is not released yet
+    bool owed_ = false;     // ... and its release waits for the host to be in front again
+    bool hostHadTheKeys_ = false;
+
+    bool HostInFront() const;
 
     void ReleaseMarker();
 };
