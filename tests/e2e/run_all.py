@@ -2,10 +2,14 @@
 """Runs every tests/e2e/test_*.py module and ends with one summary line,
 "e2e: <n> passed, <m> failed"; exits non-zero when anything failed or nothing ran.
 
-    python3 tests/e2e/run_all.py [-k PATTERN] [module ...]
+    python3 tests/e2e/run_all.py [--long] [-k PATTERN] [module ...]
+
+--long runs the reliability tests at full length (1,000 soak commands and so on; see
+tests/e2e/reliability_case.py) instead of the short runs CI makes.
 """
 
 import argparse
+import os
 import sys
 import unittest
 from pathlib import Path
@@ -17,8 +21,11 @@ def main() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("-k", dest="patterns", action="append", default=None,
                         help="only tests whose name holds this text (repeatable)")
+    parser.add_argument("--long", action="store_true", help="the long reliability runs")
     parser.add_argument("modules", nargs="*", help="test module files (default: all)")
     args = parser.parse_args()
+    if args.long:
+        os.environ["KELO_E2E_LONG"] = "1"
 
     sys.path.insert(0, str(HERE))
     loader = unittest.TestLoader()
