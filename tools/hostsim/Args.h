@@ -17,9 +17,10 @@ struct Options {
     // program does; 0: never. Lets tests check that a sender does not hang with it.
     int hangAfter = 0;
     // 1: opens the window's input method at start (kana input, as a Japanese user leaves
-    // it) and logs its open state whenever it changes. 2: the same, and its input method
-    // window also obeys IMC_SETOPENSTATUS from other programs, as Windows' own does and
-    // Wine's does not. 0: the input method is left alone.
+    // it) and logs its open state whenever it changes. 2: its input method window answers
+    // IMC_GETOPENSTATUS and IMC_SETOPENSTATUS from other programs as Windows' own does
+    // (Wine's ignores the second), keeping the open state itself, open at start.
+    // 0: the input method is left alone.
     int imeOpen = 0;
     // Takes the foreground at random moments, on average this many milliseconds apart
     // (each gap drawn evenly from half to one and a half times it); 0: never. Makes a

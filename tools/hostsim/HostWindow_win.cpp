@@ -19,21 +19,26 @@ constexpr wchar_t kClassName[] = L"KeloHostSim";
 constexpr wchar_t kFontFace[] = L"MS Gothic";
 constexpr int kFontHeight = 16;
 constexpr UINT_PTR kStealTimer = 1;
-constexpr WPARAM kImcSetOpenStatus = 0x0006;  // WM_IME_CONTROL's, left out of MinGW's imm.h
+// WM_IME_CONTROL's commands, left out of MinGW's imm.h.
+constexpr WPARAM kImcGetOpenStatus = 0x0005;
+constexpr WPARAM kImcSetOpenStatus = 0x0006;
 
-// Kept on the input method window: our main window and the procedure it had before.
-constexpr wchar_t kMainProp[] = L"KeloHostSimMain";
+// Kept on the input method window: the procedure it had before ObeyImeControl, and the
+// open state it stands for.
 constexpr wchar_t kProcProp[] = L"KeloHostSimImeProc";
+constexpr wchar_t kOpenProp[] = L"KeloHostSimImeOpen";
+constexpr wchar_t kMainProp[] = L"KeloHostSimMain";
 
-// Does for IMC_SETOPENSTATUS what Windows' input method window does: opens or closes
-// the input method of the thread's window. Everything else goes on as before.
+// Answers IMC_GETOPENSTATUS and IMC_SETOPENSTATUS as Windows' input method window does.
+// Wine 8's ignores the second, and its X11 input method opens itself again when the
+// program closes it, so the open state is kept here: a stand-in for Windows' behaviour.
 LRESULT CALLBACK ImeControlProc(HWND ime, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_IME_CONTROL && wParam == kImcGetOpenStatus) return GetPropW(ime, kOpenProp) != nullptr;
     if (msg == WM_IME_CONTROL && wParam == kImcSetOpenStatus) {
-        auto main = static_cast<HWND>(GetPropW(ime, kMainProp));
-        HIMC context = ImmGetContext(main);
-        const BOOL done = ImmSetOpenStatus(context, lParam != 0);
-        ImmReleaseContext(main, context);
-        return done ? 0 : 1;
+        if (lParam) SetPropW(ime, kOpenProp, reinterpret_cast<HANDLE>(1));
+        else RemovePropW(ime, kOpenProp);
+        PostMessageW(static_cast<HWND>(GetPropW(ime, kMainProp)), WM_IME_NOTIFY, IMN_SETOPENSTATUS, 0);
+        return 0;
     }
     return CallWindowProcW(reinterpret_cast<WNDPROC>(GetPropW(ime, kProcProp)), ime, msg, wParam, lParam);
 }
@@ -47,10 +52,16 @@ BOOL CALLBACK FindImeWindow(HWND window, LPARAM found) {
     return TRUE;
 }
 
-void ObeyImeControl(HWND main) {
+HWND ImeWindowOf(HWND main) {
     HWND ime = ImmGetDefaultIMEWnd(main);
     if (!ime) EnumThreadWindows(GetCurrentThreadId(), FindImeWindow, reinterpret_cast<LPARAM>(&ime));
+    return ime;
+}
+
+void ObeyImeControl(HWND main) {
+    HWND ime = ImeWindowOf(main);
     if (!ime) return;
+    SetPropW(ime, kOpenProp, reinterpret_cast<HANDLE>(1));
     SetPropW(ime, kMainProp, main);
     SetPropW(ime, kProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(ime, GWLP_WNDPROC)));
     SetWindowLongPtrW(ime, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImeControlProc));
@@ -188,9 +199,15 @@ void HostWindow::ScheduleSteal() {
 
 void HostWindow::LogImeState() {
     if (options_.imeOpen == 0) return;
-    HIMC context = ImmGetContext(hwnd());
-    const int open = context && ImmGetOpenStatus(context) ? 1 : 0;
-    ImmReleaseContext(hwnd(), context);
+    int open = 0;
+    if (options_.imeOpen == 2) {
+        const HWND ime = ImeWindowOf(hwnd());
+        open = ime && GetPropW(ime, kOpenProp) ? 1 : 0;
+    } else {
+        HIMC context = ImmGetContext(hwnd());
+        open = context && ImmGetOpenStatus(context) ? 1 : 0;
+        ImmReleaseContext(hwnd(), context);
+    }
     if (open == loggedIme_) return;
     loggedIme_ = open;
     LogLine(Format("IME %" PRId64 " %d", NowMicros(), open));
