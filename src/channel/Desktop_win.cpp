@@ -172,7 +172,8 @@ std::uint8_t Win32Desktop::HeldModifiers() {
 void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     // The keys go to the foreground window: the host's own, or one of its dialogs.
     HWND target = GetForegroundWindow();
-    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw ForegroundLostError("the host is not in front");
+    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host)))
+        throw ForegroundLostError("the host is not in front");
     // A process keeps its rights for life and lives at least as long as its windows:
     // ask once per host process, not once per key string.
     const DWORD process = ProcessOf(target);
@@ -198,6 +199,9 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     HostInputWatch watch(target, inputThread, kMarkerKeys[nextMarker_]);
     nextMarker_ ^= 1;
     watch.AppendMarker(inputs, kInjectedTag);
+    // Asking the input method and sharing input state take a round trip or two, time
+    // enough for another program to come to the front: look once more, last thing.
+    if (GetForegroundWindow() != target) throw ForegroundLostError("the host is not in front");
     // One call: the system does not interleave the user's own keys into it.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw HostError("input was blocked");
