@@ -198,10 +198,10 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     HostImeClosed ime(target, inputThread);
     HostInputWatch watch(target, inputThread, kMarkerKeys[nextMarker_]);
     nextMarker_ ^= 1;
-    watch.AppendMarker(inputs, kInjectedTag);
     // Asking the input method and sharing input state take a round trip or two, time
     // enough for another program to come to the front: look once more, last thing.
     if (GetForegroundWindow() != target) throw ForegroundLostError("the host is not in front");
+    watch.AppendMarker(inputs, kInjectedTag);
     // One call: the system does not interleave the user's own keys into it.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw HostError("input was blocked");

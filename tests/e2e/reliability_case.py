@@ -15,7 +15,8 @@ from test_buttons import h
 
 LONG = os.environ.get("KELO_E2E_LONG") == "1"
 NO_HOST = "始めにアプリの設定または起動してください。"
-IME_OPEN = "アプリの日本語入力がオンのため、コマンドを送れませんでした。日本語入力をオフにしてから、もう一度操作してください。"
+IME_OPEN = ("アプリの日本語入力がオンのため、コマンドを送れませんでした。"
+            "日本語入力をオフにしてから、もう一度操作してください。")
 FACE, ARC2 = "端面", "円弧凸"
 MODIFIERS = {0x10: "shift", 0x11: "ctrl", 0x12: "alt", 0xA0: "lshift", 0xA1: "rshift", 0xA2: "lctrl",
              0xA3: "rctrl", 0xA4: "lalt", 0xA5: "ralt", 0x5B: "lwin", 0x5C: "rwin"}

@@ -21,6 +21,9 @@ TOGGLES = {"DOT_GRID": "DOT_GRID", "SPOTLIGHT": "SPOTLIGHT"}
 MULTI_LINE = ("ZERO", "Fillet_Delete")
 WITH_VARIANT = [row[0] for row in tb.PLAIN if row[2] is not None]
 THIEF = "Other program"
+# How soon after the thief takes the foreground a key that reaches it must come: keys
+# already on their way then, not keys sent afterwards.
+IN_FLIGHT_US = 30_000
 
 
 class SoakTest(rc.ReliabilityCase):
@@ -106,7 +109,8 @@ class FocusThiefTest(rc.ReliabilityCase):
                      title=THIEF, log=log)
         log.wait_kind("READY")
         rng = random.Random(7)
-        robbed = exact = refused = lost = 0
+        robbed = exact = refused = lost = alarms = thief_seen = 0
+        to_thief = {"character": 0, "key": 0, "marker": 0}
         cut = {}  # complete lines before the cut: commands
         self.host_log = h.HostLog(keys.path)
         n = 0
@@ -144,12 +148,13 @@ class FocusThiefTest(rc.ReliabilityCase):
                 want = [part.replace("^C", "") for part in sent.split("\r")[:-1]]
                 ran = self.host_log.lines()[lines_before:]
                 self.assertEqual(ran, want[:len(ran)], f"command {n} ({name}): {self.timeline(keys, log, clicked)}")
-                self.assertLess(len(ran), len(want))
                 rc.settle(keys, 0.2)
                 typed = keys.typed(start)
                 self.assertTrue(typed == "" or typed.endswith("^C"), f"command {n} ({name}): the cut line "
                                 f"stays: {self.timeline(keys, log, clicked)}")
-                if ran:
+                if len(ran) == len(want):
+                    alarms += 1  # it ran whole: another program came to the front just after its last key
+                elif ran:
                     cut[len(ran)] = cut.get(len(ran), 0) + 1
                 else:
                     refused += 1
@@ -157,18 +162,34 @@ class FocusThiefTest(rc.ReliabilityCase):
             else:
                 self.assertEqual(got, sent, f"command {n} ({name}); {self.timeline(keys, log, clicked)}")
                 exact += 1
-            self.assertEqual(rc.key_lines(log.entries()), [],
-                             f"command {n} ({name}): keys reached the thief: {self.timeline(keys, log, clicked)}")
+            # Nothing the channel sends may go to the thief. Keys already on their way when
+            # it takes the foreground follow the foreground (as on Windows): that command
+            # must have been cut, its line cancelled in the host (checked above).
+            entries = log.entries()
+            steal_times = [t for k, t, r in entries if k == "STEAL" or (k == "ACTIVE" and r.strip() == "1")]
+            for kind, t, rest in entries[thief_seen:]:
+                if kind not in ("KEYDOWN", "KEYUP", "CHAR"):
+                    continue
+                key = f"{kind} {rest}"
+                in_flight = any(0 <= t - s <= IN_FLIGHT_US for s in steal_times)
+                self.assertTrue(in_flight, f"command {n} ({name}): {key} reached the thief long after it took "
+                                f"the foreground: {self.timeline(keys, log, clicked)}")
+                if "vk=0xe8" in rest or "vk=0x97" in rest:
+                    to_thief["marker"] += 1
+                else:
+                    self.assertTrue(boxes, f"command {n} ({name}): {key} reached the thief, and the command "
+                                    f"went on: {self.timeline(keys, log, clicked)}")
+                    to_thief["key" if kind != "CHAR" else "character"] += 1
+            thief_seen = len(entries)
             last = keys.text[-1][0] if len(keys.text) > start else h.now_us()
             steals = [t for t, _ in log.of_kind("STEAL") if clicked - 30_000 <= t <= last]
             robbed += bool(steals)
             time.sleep(0.12)  # the command's last wait
         rc.settle(keys, 0.3)
-        self.assertEqual(log.received_text(), "", "keys reached the thief")
-        self.assertEqual([k for k in rc.key_lines(log.entries())], [])
         print(f"\n  thief: {n} commands, {robbed} met a steal during their waits; {exact} exact, "
               f"{refused} absent with the message (nothing run), {sum(cut.values())} cut after their first "
-              f"lines {cut}; {len(log.of_kind('STEAL'))} steals, 0 keys to the thief; "
+              f"lines {cut}, {alarms} whole, then the message; {len(log.of_kind('STEAL'))} steals; "
+              f"to the thief, all on their way as it took the foreground: {to_thief}; "
               f"{lost} clicks lost by X and repeated",
               file=sys.stderr)
 
