@@ -132,13 +132,15 @@ TEST(HostsimView, FitsTheBoxWithTheRadiusGrowingUpwards) {
 
 TEST(HostsimArgs, OptionsAreTakenAndTyposIgnored) {
     const Options o = ParseArgs({"--title", "図面 テスト", "--log", "C:\\h.log", "--x", "1000", "--h", "abc",
-                                 "--bogus", "--w", "600"});
+                                 "--bogus", "--w", "600", "--hang-after", "12"});
     EXPECT_EQ(o.title, "図面 テスト");
     EXPECT_EQ(o.logPath, "C:\\h.log");
     EXPECT_EQ(o.x, 1000);
     EXPECT_EQ(o.y, 300);       // default kept
     EXPECT_EQ(o.height, 500);  // a bad number keeps the default
     EXPECT_EQ(o.width, 600);
+    EXPECT_EQ(o.hangAfter, 12);
+    EXPECT_EQ(ParseArgs({}).hangAfter, 0);  // never hangs unless asked
 }
 
 }  // namespace

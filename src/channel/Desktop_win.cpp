@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "channel/HostChannel.h"
+#include "channel/InputWatch_win.h"
 #include "text/WinText_win.h"
 
 namespace kelo {
@@ -16,20 +17,24 @@ struct FindState {
     HWND prefix = nullptr;
 };
 
+std::wstring TitleOf(HWND hwnd) {
+    wchar_t buf[512];
+    const int n = GetWindowTextW(hwnd, buf, 512);
+    return std::wstring(buf, static_cast<std::size_t>(std::max(n, 0)));
+}
+
 BOOL CALLBACK CollectHost(HWND hwnd, LPARAM lp) {
     auto* st = reinterpret_cast<FindState*>(lp);
     if (!IsWindowVisible(hwnd)) return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid == GetCurrentProcessId()) return TRUE;  // never type into ourselves
-    wchar_t buf[512];
-    const int n = GetWindowTextW(hwnd, buf, 512);
-    std::wstring_view text(buf, static_cast<std::size_t>(std::max(n, 0)));
+    const std::wstring text = TitleOf(hwnd);
     if (text == st->title) {
         st->exact = hwnd;
         return FALSE;
     }
-    if (!st->prefix && text.size() > st->title.size() && text.substr(0, st->title.size()) == st->title)
+    if (!st->prefix && text.size() > st->title.size() && text.compare(0, st->title.size(), st->title) == 0)
         st->prefix = hwnd;
     return TRUE;
 }
@@ -55,7 +60,7 @@ std::optional<bool> IsElevated(HANDLE process) {
 // SendInput reports success even when the system drops input bound for a
 // process of higher integrity, so ask before typing.
 void RefuseIfHostIsElevated(HWND target) {
-    const auto ours = IsElevated(GetCurrentProcess());
+    static const std::optional<bool> ours = IsElevated(GetCurrentProcess());  // ours never change
     if (ours && *ours) return;  // nothing outranks us
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOf(target));
     if (!process) throw HostError("cannot inspect the host process");
@@ -103,13 +108,7 @@ INPUT PlainKey(WORD vk, bool up) {
     return in;
 }
 
-HKL LayoutOfForeground() {
-    HWND fg = GetForegroundWindow();
-    GUITHREADINFO gti{sizeof gti};
-    DWORD tid = GetWindowThreadProcessId(fg, nullptr);
-    if (tid && GetGUIThreadInfo(tid, &gti) && gti.hwndFocus) tid = GetWindowThreadProcessId(gti.hwndFocus, nullptr);
-    return GetKeyboardLayout(tid);
-}
+HKL LayoutOfForeground() { return GetKeyboardLayout(InputThreadOf(GetForegroundWindow())); }
 
 HWND HandleOf(WindowRef ref) { return reinterpret_cast<HWND>(ref); }
 
@@ -117,8 +116,17 @@ HWND HandleOf(WindowRef ref) { return reinterpret_cast<HWND>(ref); }
 
 WindowRef Win32Desktop::FindHost(std::string_view title) {
     if (title.empty()) return 0;
-    FindState st{Widen(title)};
+    std::wstring wanted = Widen(title);
+    // Every key string asks again. The window found last time, still shown and still
+    // titled exactly so, qualifies: asking it costs three calls, reading every window's
+    // title dozens. A window found by the beginning of its title is not kept, since
+    // one with the exact title may have opened since.
+    if (foundHost_ && wanted == foundTitle_ && IsWindowVisible(foundHost_) && TitleOf(foundHost_) == wanted)
+        return reinterpret_cast<WindowRef>(foundHost_);
+    FindState st{std::move(wanted)};
     EnumWindows(CollectHost, reinterpret_cast<LPARAM>(&st));
+    foundHost_ = st.exact;
+    foundTitle_ = std::move(st.title);
     return reinterpret_cast<WindowRef>(st.exact ? st.exact : st.prefix);
 }
 
@@ -129,7 +137,9 @@ bool Win32Desktop::RequestForeground(WindowRef ref) {
     // The click on our window gave us the right to set the foreground; only what
     // GetForegroundWindow says afterwards counts (the channel waits for it).
     SetForegroundWindow(host);
-    BringWindowToTop(host);
+    // Raised without waiting for the host's thread to do it: BringWindowToTop waits,
+    // 4 to 12 ms under Wine, for a change the activation makes anyway.
+    SetWindowPos(host, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     return true;
 }
 
@@ -162,8 +172,16 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     // The keys go to the foreground window: the host's own, or one of its dialogs.
     HWND target = GetForegroundWindow();
     if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw HostError("the host is not in front");
-    RefuseIfHostIsElevated(target);
-    const HKL hkl = LayoutOfForeground();
+    // A process keeps its rights for life and lives at least as long as its windows:
+    // ask once per host process, not once per key string.
+    const DWORD process = ProcessOf(target);
+    if (process != checkedProcess_ || !IsWindow(checkedWindow_) || ProcessOf(checkedWindow_) != process) {
+        RefuseIfHostIsElevated(target);
+        checkedProcess_ = process;
+        checkedWindow_ = target;
+    }
+    const DWORD inputThread = InputThreadOf(target);
+    const HKL hkl = GetKeyboardLayout(inputThread);
 
     std::vector<INPUT> inputs;
     inputs.reserve(events.size() + 4);
@@ -173,24 +191,13 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     for (const KeyEvent& e : events) inputs.push_back(ToInput(e, hkl));
     if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
 
+    HostInputWatch watch(target, inputThread, kMarkerKeys[nextMarker_]);
+    nextMarker_ ^= 1;
+    watch.AppendMarker(inputs, kInjectedTag);
     // One call: the system does not interleave the user's own keys into it.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw HostError("input was blocked");
-
-    // Return only once the host's thread has handled the keys. SendInput has
-    // queued them, in order, for the foreground thread (Wine within the call;
-    // Windows through its raw input thread, which hands them on at once). A
-    // message sent to a window is handled only when its thread next asks for
-    // a message, and with an ordinary GetMessage loop each such request takes
-    // at most one queued input message. Every key event gives at most two
-    // messages (the key and the character TranslateMessage posts), so after
-    // one round trip per message, plus one, the thread has asked for a message
-    // after handling the last key. A hung or vanished host ends the wait at once.
-    const std::size_t roundTrips = 2 * inputs.size() + 1;
-    for (std::size_t i = 0; i < roundTrips; ++i) {
-        DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) break;
-    }
+    watch.WaitUntilHandled(inputs.size());
 }
 
 // The physical state, not this thread's: while the host is in front our thread

@@ -3,6 +3,8 @@
 // injecting keys into it, waiting while windows keep working.
 #include <windows.h>
 
+#include <string>
+
 #include "channel/Desktop.h"
 
 namespace kelo {
@@ -28,6 +30,12 @@ class Win32Desktop : public Desktop {
 
    private:
     HWND owner_ = nullptr;
+    int nextMarker_ = 0;  // the marker key the next batch ends with
+    // What holds from one key string to the next (see FindHost and Inject).
+    std::wstring foundTitle_;
+    HWND foundHost_ = nullptr;      // the window last found with exactly that title
+    DWORD checkedProcess_ = 0;      // a host process found not to outrank us ...
+    HWND checkedWindow_ = nullptr;  // ... and one of its windows, alive while it is
 };
 
 }  // namespace kelo

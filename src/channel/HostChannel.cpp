@@ -21,7 +21,7 @@ constexpr double kLongestWaitSeconds = 60;
 // How long the system may take to hand the foreground to the host, and how often
 // it is asked meanwhile (under Wine the foreground is briefly no window at all).
 constexpr auto kActivationTimeout = std::chrono::milliseconds(500);
-constexpr auto kActivationPoll = std::chrono::milliseconds(2);
+constexpr auto kActivationPoll = std::chrono::milliseconds(1);
 
 }  // namespace
 

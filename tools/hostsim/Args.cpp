@@ -35,6 +35,8 @@ Options ParseArgs(const std::vector<std::string>& args) {
             number = &options.width;
         } else if (name == "--h") {
             number = &options.height;
+        } else if (name == "--hang-after") {
+            number = &options.hangAfter;
         } else {
             continue;  // not an option name: look at the next word
         }

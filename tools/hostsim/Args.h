@@ -13,6 +13,9 @@ struct Options {
     int y = 300;
     int width = 900;
     int height = 500;
+    // After this many key messages (down or up) the host stops answering, as a hung
+    // program does; 0: never. Lets tests check that a sender does not hang with it.
+    int hangAfter = 0;
 };
 
 // `args` excludes the program name. Unknown options and bad numbers are ignored,

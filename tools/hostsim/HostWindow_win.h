@@ -40,6 +40,7 @@ private:
     EventLog& log_;
     HFONT font_ = nullptr;
     LineEditor editor_;
+    int keyMessages_ = 0;  // counted only for --hang-after
     Sketch sketch_;
 };
 

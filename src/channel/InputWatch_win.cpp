@@ -1,0 +1,103 @@
+#include "channel/InputWatch_win.h"
+
+namespace kelo {
+
+namespace {
+
+// How often a wait looks whether the host has gone or hung. Every call made while
+// waiting is one more request for the one wineserver (or win32k) that the host's
+// own message loop needs too: the waits ask little.
+constexpr auto kHostCheckPeriod = std::chrono::milliseconds(50);
+
+bool HostStopped(HWND target) { return !IsWindow(target) || IsHungAppWindow(target); }
+
+// Sleeps a millisecond, but handles messages other threads send us, so that a host
+// waiting on one of our windows cannot deadlock with us; nothing posted is dispatched,
+// so no click runs in between.
+void WaitBriefly() {
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+INPUT MarkerKey(WORD marker, bool up, ULONG_PTR tag) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = marker;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.ki.dwExtraInfo = tag;
+    return in;
+}
+
+}  // namespace
+
+DWORD InputThreadOf(HWND window) {
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    GUITHREADINFO info{sizeof info};
+    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+        thread = GetWindowThreadProcessId(info.hwndFocus, nullptr);
+    return thread;
+}
+
+HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD marker)
+    : target_(target), marker_(marker), ourThread_(GetCurrentThreadId()) {
+    // A hung host would hold our shared input hostage; its keys are queued all the same.
+    if (HostStopped(target)) return;
+    inputThread_ = inputThread;
+    if (!inputThread_ || inputThread_ == ourThread_) return;
+    attached_ = AttachThreadInput(ourThread_, inputThread_, TRUE) != FALSE;
+}
+
+HostInputWatch::~HostInputWatch() {
+    ReleaseMarker();
+    if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
+}
+
+void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) {
+    if (!attached_) return;
+    inputs.push_back(MarkerKey(marker_, false, tag));
+    tag_ = tag;
+    pressed_ = true;
+}
+
+void HostInputWatch::ReleaseMarker() {
+    if (!pressed_) return;
+    INPUT release = MarkerKey(marker_, true, tag_);
+    SendInput(1, &release, sizeof release);
+    pressed_ = false;
+}
+
+void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + kLongestWait;
+    if (attached_) {
+        // The shared key state changes as the host's thread takes each key, not when the
+        // key is queued. (A toggle bit would need the state before the batch, and Wine
+        // clears the shared state when threads attach: only a press held down is sure.)
+        auto nextCheck = start + kHostCheckPeriod;
+        while (GetKeyState(marker_) >= 0) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now >= deadline) break;
+            if (now >= nextCheck) {
+                if (HostStopped(target_)) break;
+                nextCheck = now + kHostCheckPeriod;
+            }
+            WaitBriefly();
+        }
+        ReleaseMarker();
+        return;
+    }
+    // Without shared input state: a message sent to the host is handled only when its
+    // thread next asks for a message, and an ordinary message loop takes at most one
+    // queued message per request. Each key event gives at most two messages (the key
+    // and the character TranslateMessage posts), so one round trip per message, plus
+    // one, outlasts the last key. Slow, but still exact.
+    for (std::size_t i = 0; i < 2 * inputCount + 1; ++i) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) return;
+        if (std::chrono::steady_clock::now() >= deadline) return;
+    }
+}
+
+}  // namespace kelo
