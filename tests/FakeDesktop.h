@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channel/Desktop.h"
+#include "channel/HostChannel.h"
 #include "text/Texts.h"
 #include "text/Utf.h"
 
@@ -24,6 +25,8 @@ class FakeDesktop : public Desktop {
     bool shift = false;           // what GetKeyState(VK_SHIFT) says
     std::uint8_t held = 0;        // HeldBits physically down
     bool blockInput = false;      // Inject throws, as for a host with higher rights
+    int takeBack = 0;             // so many requests are undone at once: another window takes the foreground back
+    int loseBeforeInject = 0;     // so many key strings find another window in front at the last moment
     std::string transcript;
     std::vector<KeyEvent> events;
     Clock::time_point now{};
@@ -44,6 +47,10 @@ class FakeDesktop : public Desktop {
         if (host == 0 || host > windows.size()) return false;
         transcript += "[activate " + windows[host - 1] + "]";
         foreground = windows[host - 1];
+        if (takeBack > 0) {
+            --takeBack;
+            foreground = "Kelo Menu";
+        }
         return true;
     }
     bool IsForeground(WindowRef host) override {
@@ -56,6 +63,11 @@ class FakeDesktop : public Desktop {
     std::uint8_t HeldModifiers() override { return held; }
     void Inject(WindowRef, std::span<const KeyEvent> evs) override {
         if (blockInput) throw std::runtime_error("blocked");
+        if (loseBeforeInject > 0) {
+            --loseBeforeInject;
+            foreground = "Kelo Menu";
+            throw ForegroundLost("another window in front");
+        }
         bool ctrl = false;
         for (const KeyEvent& e : evs) {
             events.push_back(e);

@@ -171,7 +171,7 @@ std::uint8_t Win32Desktop::HeldModifiers() {
 void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     // The keys go to the foreground window: the host's own, or one of its dialogs.
     HWND target = GetForegroundWindow();
-    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw HostError("the host is not in front");
+    if (!target || ProcessOf(target) != ProcessOf(HandleOf(host))) throw ForegroundLost("the host is not in front");
     // A process keeps its rights for life and lives at least as long as its windows:
     // ask once per host process, not once per key string.
     const DWORD process = ProcessOf(target);

@@ -23,6 +23,13 @@ class HostError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Raised by Desktop::Inject when, at the last moment, another window holds the
+// foreground: nothing has been typed, so the channel may bring the host back and try again.
+class ForegroundLost : public HostError {
+   public:
+    using HostError::HostError;
+};
+
 class HostChannel {
    public:
     // Contract: both outlive the channel; `settings` may change between calls.
