@@ -148,6 +148,42 @@ TEST(HostChannel, ForegroundGuardActivatesTheHostAgainBeforeTyping) {
     EXPECT_EQ(f.desktop.transcript, "");
 }
 
+// The foreground can go back to another window right after the host got it (the
+// toolbar itself takes it back once its modal dialog has closed): the host is asked
+// again, and a key string that found another window in front is sent again, as
+// long as nothing of it was typed.
+TEST(HostChannel, HostIsAskedAgainWhenTheForegroundGoesBack) {
+    const struct {
+        const char* name;
+        int takeBack, loseBeforeInject;
+        bool typed;
+        int activations;
+    } cases[] = {
+        {"taken back once after the request", 1, 0, true, 2},
+        {"taken back for longer than the activation may take", 1000, 0, false, 20},  // every 50 ms for 1 s
+        {"lost twice just before the keys", 0, 2, true, 3},
+        {"lost at every try", 0, 3, false, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.settings.dTime1 = "0";
+        f.desktop.takeBack = c.takeBack;
+        f.desktop.loseBeforeInject = c.loseBeforeInject;
+        const bool done = RunHostCommand(f.channel, [&] {
+            f.channel.ActivateHost();
+            f.channel.Type("END");
+        });
+        EXPECT_EQ(done, c.typed);
+        const std::string& t = f.desktop.transcript;
+        EXPECT_EQ(t.find("END") != std::string::npos, c.typed);
+        EXPECT_EQ(t.find("[message") != std::string::npos, !c.typed);
+        int activations = 0;
+        for (std::size_t p = 0; (p = t.find("[activate", p)) != std::string::npos; ++p) ++activations;
+        EXPECT_EQ(activations, c.activations);
+    }
+}
+
 TEST(HostChannel, SettingsChangesApplyFromTheNextCall) {
     Fixture f;
     f.desktop.windows.push_back("HostB");

@@ -20,8 +20,12 @@ constexpr double kLongestWaitSeconds = 60;
 
 // How long the system may take to hand the foreground to the host, and how often
 // it is asked meanwhile (under Wine the foreground is briefly no window at all).
-constexpr auto kActivationTimeout = std::chrono::milliseconds(500);
+constexpr auto kActivationTimeout = std::chrono::milliseconds(1000);
 constexpr auto kActivationPoll = std::chrono::milliseconds(1);
+// The system may hand the foreground back to another window a moment after giving it to
+// the host (under Wine the toolbar takes it back once a modal dialog of its own has
+// closed): the request is repeated this often until the host holds it.
+constexpr auto kActivationRetry = std::chrono::milliseconds(50);
 
 // How often one key string brings the host back when another program keeps taking the
 // foreground between that and the typing; then the command fails as for a lost host.
@@ -50,10 +54,15 @@ WindowRef HostChannel::FindHostWindow() {
 void HostChannel::BringToFront(WindowRef host) {
     if (desktop_.IsForeground(host)) return;
     if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
-    const auto until = desktop_.Now() + kActivationTimeout;
+    auto asked = desktop_.Now();
+    const auto until = asked + kActivationTimeout;
     while (!desktop_.IsForeground(host)) {
         const auto now = desktop_.Now();
         if (now >= until) throw HostError("host did not come to the front");
+        if (now - asked >= kActivationRetry) {
+            if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
+            asked = now;
+        }
         desktop_.ProcessEventsUntil(std::min<Clock::time_point>(until, now + kActivationPoll));
     }
 }

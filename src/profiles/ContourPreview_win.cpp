@@ -96,7 +96,9 @@ LRESULT ContourPreview::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 int ContourPreview::OnMouseActivate(HWND, HWND, UINT, UINT) { return MA_NOACTIVATE; }
 
 void ContourPreview::OnPaint(HWND) {
-    PaintBuffered(hwnd(), [this](HDC dc, const RECT& client) { Paint(dc, client); });
+    PaintBuffered(hwnd(), [this](HDC dc, const RECT& client) {
+        PaintContour(dc, client, drawList_, hover_, GetDpiForWindow(hwnd()));
+    });
 }
 
 void ContourPreview::OnSize(HWND, UINT, int, int) {
@@ -144,8 +146,7 @@ void ContourPreview::Rebuild() {
     drawList_ = BuildDrawList(Scene(), ViewSize{client.right, client.bottom});
 }
 
-void ContourPreview::Paint(HDC dc, const RECT& client) const {
-    const UINT dpi = GetDpiForWindow(hwnd());
+void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::optional<Corner>& hover, UINT dpi) {
     HBRUSH background = CreateSolidBrush(kBackground);
     FillRect(dc, &client, background);
     DeleteObject(background);
@@ -157,8 +158,8 @@ void ContourPreview::Paint(HDC dc, const RECT& client) const {
     HBRUSH startFill = CreateSolidBrush(kStartColour);
     const HGDIOBJ oldPen = SelectObject(dc, axis);
     const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    for (const DrawItem& item : drawList_.items) {
-        const std::vector<POINT> points = ToPoints(drawList_.Points(item));
+    for (const DrawItem& item : list.items) {
+        const std::vector<POINT> points = ToPoints(list.Points(item));
         const int count = static_cast<int>(points.size());
         switch (item.style) {
             case DrawStyle::Axis: SelectObject(dc, axis); Polyline(dc, points.data(), count); break;
@@ -174,9 +175,9 @@ void ContourPreview::Paint(HDC dc, const RECT& client) const {
         }
     }
 
-    if (hover_) {
+    if (hover) {
         // The corner's texts in a small box beside it, kept inside the window.
-        const std::wstring label = Widen(CornerLabel(*hover_));
+        const std::wstring label = Widen(CornerLabel(*hover));
         NONCLIENTMETRICSW ncm{sizeof ncm};
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, dpi);
         HFONT font = CreateFontIndirectW(&ncm.lfStatusFont);
@@ -184,8 +185,8 @@ void ContourPreview::Paint(HDC dc, const RECT& client) const {
         RECT box{0, 0, 0, 0};
         DrawTextW(dc, label.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         const int pad = Scaled(4, dpi);
-        const int x = static_cast<int>(drawList_.transform.X(hover_->point.z)) + pad * 2;
-        const int y = static_cast<int>(drawList_.transform.Y(hover_->point.r)) - box.bottom - pad * 3;
+        const int x = static_cast<int>(list.transform.X(hover->point.z)) + pad * 2;
+        const int y = static_cast<int>(list.transform.Y(hover->point.r)) - box.bottom - pad * 3;
         const int w = box.right + pad * 2, h = box.bottom + pad * 2;
         const int width = static_cast<int>(client.right), height = static_cast<int>(client.bottom);
         RECT frame{};

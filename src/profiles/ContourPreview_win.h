@@ -15,6 +15,10 @@
 
 namespace kelo {
 
+// Paints a draw list (and the label of the corner the mouse rests on) over the whole
+// client area of `dc`, with pens scaled for `dpi`.
+void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::optional<Corner>& hover, UINT dpi);
+
 class ContourPreview : public Window {
    public:
     using CornerClick = std::function<void(const Corner&)>;
@@ -44,7 +48,6 @@ class ContourPreview : public Window {
     // The draw list for the client area as it is now.
     void Rebuild();
     double HitTolerance() const;  // pixels at the window's DPI
-    void Paint(HDC dc, const RECT& client) const;
     ContourScene Scene() const { return ContourScene{&chain_, pending_, start_}; }
 
     const ContourChain& chain_;

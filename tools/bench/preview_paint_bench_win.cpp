@@ -1,0 +1,46 @@
+// How long a whole redraw of the contour preview takes with GDI: the draw list for
+// 500 mixed segments and its painting into an off-screen bitmap, as the preview's
+// window does at every change of a box, at 100 % and 200 %. Run it under Wine or on
+// Windows: wine build/win/preview_paint_bench.exe
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ContourSample.h"
+#include "profiles/ContourPreview_win.h"
+
+namespace {
+
+void Measure(const kelo::ContourScene& scene, int scale) {
+    const kelo::ViewSize view{kelo::bench::kView.width * scale, kelo::bench::kView.height * scale};
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, view.width, view.height);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT client{0, 0, view.width, view.height};
+    const UINT dpi = static_cast<UINT>(96 * scale);
+    const auto paint = kelo::bench::Time([&] {
+        const kelo::DrawList list = kelo::BuildDrawList(scene, view);
+        kelo::PaintContour(dc, client, list, std::nullopt, dpi);
+        GdiFlush();
+    });
+    std::printf("%d x %d at %u dpi: ", view.width, view.height, dpi);
+    kelo::bench::Report("redraw", paint);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+
+int wmain() {
+    const kelo::ContourChain chain = kelo::bench::MakeChain();
+    std::string boxes[6];
+    const kelo::ContourScene scene = kelo::bench::SampleScene(chain, boxes);
+    std::printf("contour preview, whole redraw (draw list and GDI): %zu segments\n", chain.Size());
+    Measure(scene, 1);
+    Measure(scene, 2);
+    return 0;
+}
