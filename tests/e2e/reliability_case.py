@@ -26,15 +26,6 @@ def runs(short: int, long: int) -> int:
     return long if LONG else short
 
 
-def linux_private_kib(pid: int) -> int:
-    """Private pages (clean and dirty) of the Wine process that is the Windows program."""
-    fields = {}
-    for line in Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines()[1:]:
-        name, _, rest = line.partition(":")
-        fields[name] = int(rest.split()[0]) if rest.split() else 0
-    return fields.get("Private_Clean", 0) + fields.get("Private_Dirty", 0)
-
-
 def is_windows_process(pid: int, exe: str) -> bool:
     """The Popen's pid runs the .exe itself (Wine's loader becomes the program)."""
     cmdline = Path(f"/proc/{pid}/cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
@@ -84,7 +75,7 @@ class ReliabilityCase(tb.ToolbarCase):
     def memory(self):
         """(Linux private KiB of the toolbar's process, PrivateUsage bytes as winprobe reads it)."""
         self.assertTrue(is_windows_process(self.proc.pid, "KeloMenu.exe"))
-        return linux_private_kib(self.proc.pid), self.s.probe("state", h.TOOLBAR_TITLE)["private"]
+        return h.linux_private_kib(self.proc.pid), self.s.probe("state", h.TOOLBAR_TITLE)["private"]
 
     # -- profile dialogs ------------------------------------------------------------------
 

@@ -142,14 +142,6 @@ def run_ns(pid: int) -> int:
     return total
 
 
-def linux_private_kib(pid: int) -> int:
-    fields = {}
-    for line in Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines()[1:]:
-        name, _, rest = line.partition(":")
-        fields[name] = int(rest.split()[0]) if rest.split() else 0
-    return fields.get("Private_Clean", 0) + fields.get("Private_Dirty", 0)
-
-
 def pct(values, p):
     ordered = sorted(values)
     return ordered[min(len(ordered) - 1, max(0, round(p / 100 * len(ordered) + 0.5) - 1))]
@@ -355,7 +347,7 @@ class Bench:
         result = self.s.wine(h.BUILD_WIN / BENCH, "mem", h.TOOLBAR_TITLE, timeout=60)
         words = result.stdout.decode().split()
         windows = int(words[1]) if words[:1] == ["MEM"] and int(words[1]) > 0 else None
-        return windows, linux_private_kib(self.toolbar.pid), linux_private_kib(self.host.pid)
+        return windows, h.linux_private_kib(self.toolbar.pid), h.linux_private_kib(self.host.pid)
 
 
 def profile(s: h.Session, calls: int = 200) -> list[tuple[str, float]]:

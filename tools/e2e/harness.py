@@ -74,6 +74,15 @@ class E2EError(RuntimeError):
     pass
 
 
+def linux_private_kib(pid: int) -> int:
+    """Private pages (clean and dirty) of the Wine process that is the Windows program."""
+    fields = {}
+    for line in Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines()[1:]:
+        name, _, rest = line.partition(":")
+        fields[name] = int(rest.split()[0]) if rest.split() else 0
+    return fields.get("Private_Clean", 0) + fields.get("Private_Dirty", 0)
+
+
 def wait_until(probe, timeout, what, interval=0.05):
     """Polls probe() until it returns something truthy; returns that value."""
     deadline = time.monotonic() + timeout
