@@ -35,7 +35,7 @@ Form::~Form() { DeleteFonts(); }
 void Form::ShowModal(HWND owner) {
     owner_ = owner;
     done_ = false;
-    if (!CreateOf(kFormClass, kFormExStyle, Widen(spec_.caption).c_str(), kFormStyle, 0, 0, 0, 0, owner)) return;
+    if (!CreateOf(kFormClass, kFormExStyle, Widen(layout_.caption).c_str(), kFormStyle, 0, 0, 0, 0, owner)) return;
     events_.OnLoad();
     if (owner_ != nullptr) EnableWindow(owner_, FALSE);
     ShowWindow(hwnd(), SW_SHOW);
@@ -54,7 +54,7 @@ void Form::ShowModal(HWND owner) {
 int Form::RunAsMainWindow(int showCommand) {
     owner_ = nullptr;
     done_ = false;
-    if (!CreateOf(kMainFormClass, kMainFormExStyle, Widen(spec_.caption).c_str(), kMainFormStyle, 0, 0, 0, 0,
+    if (!CreateOf(kMainFormClass, kMainFormExStyle, Widen(layout_.caption).c_str(), kMainFormStyle, 0, 0, 0, 0,
                   nullptr))
         return 1;
     events_.OnLoad();
@@ -123,21 +123,21 @@ void Form::ShowNote(std::string_view name, std::string_view text) {
     if (note == nullptr) return;
     SetText(name, text);
     // The table's own name: it lives as long as the form.
-    const std::string_view rowName = spec_.controls[*FindControl(spec_.controls, name)].name;
+    const std::string_view rowName = layout_.controls[*FindControl(layout_.controls, name)].name;
     const std::string_view shown = text.empty() ? std::string_view() : rowName;
     if (shown == shownNote_) return;
     shownNote_ = shown;
     // Only the height changes: the window keeps its place, the designed controls theirs.
     const UINT dpi = GetDpiForWindow(hwnd());
-    const SIZE outer = OuterSizeForClientTwips(hwnd(), spec_.clientWidth, ClientHeightTwips(), dpi);
+    const SIZE outer = OuterSizeForClientTwips(hwnd(), layout_.clientWidth, ClientHeightTwips(), dpi);
     SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Form::ClientHeightTwips() const {
     constexpr int kNoteMargin = 60;
-    if (shownNote_.empty()) return spec_.clientHeight;
-    const ControlRow& note = spec_.controls[*FindControl(spec_.controls, shownNote_)];
-    return std::max(spec_.clientHeight, note.top + note.height + kNoteMargin);
+    if (shownNote_.empty()) return layout_.clientHeight;
+    const ControlRow& note = layout_.controls[*FindControl(layout_.controls, shownNote_)];
+    return std::max(layout_.clientHeight, note.top + note.height + kNoteMargin);
 }
 
 void Form::PlaceCaretAtEnd(std::string_view name) {
@@ -182,9 +182,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Creates the controls in Tab order and lays the form out for its DPI.
 BOOL Form::OnCreate(HWND, LPCREATESTRUCT) {
-    controls_.assign(spec_.controls.size(), nullptr);
-    for (std::size_t i : CreationOrder(spec_.controls)) {
-        const ControlRow& row = spec_.controls[i];
+    controls_.assign(layout_.controls.size(), nullptr);
+    for (std::size_t i : CreationOrder(layout_.controls)) {
+        const ControlRow& row = layout_.controls[i];
         controls_[i] = CreateControl(hwnd(), row, kFirstControlId + static_cast<int>(i));
         if (row.kind == ControlKind::Text)
             SetWindowSubclass(controls_[i], &Form::BoxProc, kBoxSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -195,8 +195,8 @@ BOOL Form::OnCreate(HWND, LPCREATESTRUCT) {
 
 void Form::OnCommand(HWND, int id, HWND, UINT code) {
     const int index = id - kFirstControlId;
-    if (index < 0 || index >= static_cast<int>(spec_.controls.size())) return;  // Enter, Escape: nothing
-    const ControlRow& row = spec_.controls[static_cast<std::size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(layout_.controls.size())) return;  // Enter, Escape: nothing
+    const ControlRow& row = layout_.controls[static_cast<std::size_t>(index)];
     if (row.kind == ControlKind::Text) {
         if (code == EN_CHANGE && !updating_)
             events_.OnTextChanged(row, WindowTextUtf8(controls_[static_cast<std::size_t>(index)]));
@@ -218,9 +218,9 @@ void Form::OnDpiChanged(UINT dpi, const RECT* suggested) { Layout(dpi, suggested
 void Form::Layout(UINT dpi, const RECT* suggested) {
     DeleteFonts();
     uiFont_ = CreateUiFont(dpi);
-    textFont_ = spec_.textFont == FormFont::Gothic12 ? CreateGothicFont(dpi, kGothicPoints) : nullptr;
+    textFont_ = layout_.textFont == FormFont::Gothic12 ? CreateGothicFont(dpi, kGothicPoints) : nullptr;
 
-    const SIZE outer = OuterSizeForClientTwips(hwnd(), spec_.clientWidth, ClientHeightTwips(), dpi);
+    const SIZE outer = OuterSizeForClientTwips(hwnd(), layout_.clientWidth, ClientHeightTwips(), dpi);
     if (suggested != nullptr) {
         SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -230,9 +230,9 @@ void Form::Layout(UINT dpi, const RECT* suggested) {
 
     const int d = static_cast<int>(dpi);
     const int labelCell = TextCellHeight(hwnd(), textFont_ != nullptr ? textFont_ : uiFont_);
-    for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
-        const ControlRow& row = spec_.controls[i];
-        RECT r = ControlRectPx(spec_.controls, row, d);
+    for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+        const ControlRow& row = layout_.controls[i];
+        RECT r = ControlRectPx(layout_.controls, row, d);
         // A stand-in for the Gothic face with a taller line than the label would
         // lose the bottom of its glyphs: grow the label about its middle.
         if (row.kind == ControlKind::Label && textFont_ != nullptr && labelCell > r.bottom - r.top) {
@@ -247,13 +247,13 @@ void Form::Layout(UINT dpi, const RECT* suggested) {
 }
 
 HWND Form::ControlOf(std::string_view name) const {
-    const auto index = FindControl(spec_.controls, name);
+    const auto index = FindControl(layout_.controls, name);
     return index && *index < controls_.size() ? controls_[*index] : nullptr;
 }
 
 const ControlRow* Form::RowOf(HWND control) const {
     for (std::size_t i = 0; i < controls_.size(); ++i)
-        if (controls_[i] == control) return &spec_.controls[i];
+        if (controls_[i] == control) return &layout_.controls[i];
     return nullptr;
 }
 

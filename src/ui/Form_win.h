@@ -42,8 +42,8 @@ class FormEvents {
 
 class Form : public Window {
    public:
-    // Contract: `spec` and `events` outlive the form.
-    Form(const FormSpec& spec, FormEvents& events) : spec_(spec), events_(events) {}
+    // The form keeps references: `layout` and `events` must outlive it.
+    Form(const FormSpec& layout, FormEvents& events) : layout_(layout), events_(events) {}
     ~Form() override;
 
     // Builds the form, shows it centred on the owner's monitor with the owner
@@ -79,8 +79,6 @@ class Form : public Window {
     // Selects line `index` of a list; -1 selects none. Not reported as the user's pick.
     void SelectLine(std::string_view name, int index);
 
-    const FormSpec& spec() const { return spec_; }
-
    protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -103,7 +101,7 @@ class Form : public Window {
 
     static LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
-    const FormSpec& spec_;
+    const FormSpec& layout_;
     FormEvents& events_;
     HWND owner_ = nullptr;
     std::vector<HWND> controls_;  // by table row
