@@ -5,7 +5,6 @@ band) beside the stand-in host and reads and fills the real dialogs' boxes.
 
 import sys
 import time
-import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "e2e"))
@@ -48,29 +47,18 @@ def line(text):
     return f"^C{text}\r^C"
 
 
-class ProfileCase(unittest.TestCase):
-    """A Wine session for the whole class; each test starts the programs afresh."""
-
-    session = None
+class ProfileCase(h.SessionCase):
+    """Each test starts the programs afresh."""
 
     @classmethod
     def setUpClass(cls):
-        cls.session = h.Session().__enter__()
+        super().setUpClass()
         cls.session.registry_clear()
         cls.session.registry_write({"EXTEND": "True"})  # the profile buttons are in the lower band
 
-    @classmethod
-    def tearDownClass(cls):
-        if cls.session is not None:
-            cls.session.__exit__(None, None, None)
-
     def setUp(self):
-        self.s = self.session
-        self.s.stop_all()
+        super().setUp()
         self.host = None
-
-    def tearDown(self):
-        self.s.stop_all()
 
     # -- helpers ------------------------------------------------------------------------
 

@@ -279,7 +279,6 @@ EXPANDED_TW = 2160
 CLIENT_WIDTH_TW = 19155
 FAST = {"DTime1": "0.02", "DTime2": "0.02"}
 QUIET_S = 0.3  # how long "nothing arrives" is watched
-DESKTOP_KEY = r"HKCU\Control Panel\Desktop"  # LogPixels there sets Wine's DPI
 
 ROWS = {row[0]: row for row in LAYOUT}
 FRAMES = {row[0]: row for row in LAYOUT if row[1] is None and row[0].startswith("Frame")}
@@ -309,16 +308,6 @@ SWEEP = [row[0] for row in LAYOUT
          if row[0] in INERT or row[0] in SEQUENCES or any(p[0] == row[0] for p in PLAIN)]
 
 
-def set_dpi(logpixels):
-    """Sets (or with None removes) Wine's DPI in the prefix; takes effect for new sessions."""
-    with h.Session() as s:
-        if logpixels is None:
-            s.wine("reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
-        else:
-            s.wine("reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
-                   str(logpixels), "/f", check=True)
-
-
 def rect_matches(rect, origin, twips, dpi):
     """The screen rect lies where the twips design puts it, each edge within 1 px."""
     left, top, width, height = twips
@@ -334,21 +323,12 @@ class Keys:
 
     def __init__(self, log):
         self.path = log.path
-        self.offset = 0
+        self.tail = h.LogTail(log.path)
         self.events = []  # (kind, t_us, rest)
         self.text = []    # (t_us, "^C" / one character)
 
     def poll(self):
-        with open(self.path, "rb") as f:
-            f.seek(self.offset)
-            data = f.read()
-        end = data.rfind(b"\n") + 1
-        self.offset += end
-        for raw in data[:end].decode("utf-8", "replace").splitlines():
-            parts = raw.split(" ", 2)
-            if len(parts) < 2 or not parts[1].isdigit():
-                continue
-            kind, t, rest = parts[0], int(parts[1]), parts[2] if len(parts) > 2 else ""
+        for kind, t, rest in self.tail.read_new():
             self.events.append((kind, t, rest))
             if kind == "CHAR":
                 u = int(re.match(r"u=0x([0-9a-f]+)", rest).group(1), 16)
@@ -404,27 +384,11 @@ def settled_key_faults(keys, start_event, shift_held):
         time.sleep(0.02)
 
 
-class ToolbarCase(unittest.TestCase):
-    session = None
-    screen = h.SCREEN
-
-    @classmethod
-    def setUpClass(cls):
-        cls.session = h.Session(screen=cls.screen).__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        if cls.session is not None:
-            cls.session.__exit__(None, None, None)
-
+class ToolbarCase(h.SessionCase):
     def setUp(self):
-        self.s = self.session
-        self.s.stop_all()
+        super().setUp()
         self.s.registry_clear()
         self.xid = None
-
-    def tearDown(self):
-        self.s.stop_all()
 
     def start_toolbar(self, settings=None, host=True):
         if settings:
@@ -455,13 +419,7 @@ class ToolbarCase(unittest.TestCase):
 
 
 class ButtonsTest(ToolbarCase):
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        if cls.session.dpi() != 96:  # left over from an interrupted high-DPI run
-            cls.session.__exit__(None, None, None)
-            set_dpi(None)
-            super().setUpClass()
+    dpi = 96
 
     def test_every_typing_button_types_its_lines_with_and_without_shift(self):
         window, keys = self.start_toolbar({"EXTEND": "True", **FAST})
@@ -658,20 +616,6 @@ class HighDpiTest(ToolbarCase):
     """The toolbar at 150 % scaling; the subclass below repeats it at 200 %."""
     dpi = 144
     screen = (2880, 1620)  # the toolbar is 1916 px wide at 144 DPI
-
-    @classmethod
-    def setUpClass(cls):
-        set_dpi(cls.dpi)
-        try:
-            super().setUpClass()
-        except BaseException:
-            set_dpi(None)
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        super().tearDownClass()
-        set_dpi(None)
 
     def test_layout_scales_with_the_display(self):
         self.assertEqual(self.s.dpi(), self.dpi)

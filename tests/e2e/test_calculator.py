@@ -34,31 +34,14 @@ SENTINEL = "clipboard before"
 NOTHING = "コピーする結果がありません。"
 
 
-class CalculatorCase(unittest.TestCase):
-    """One session per class; each test starts its own calculator."""
-    dpi = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.session = h.Session(screen=cls.screen()).__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.__exit__(None, None, None)
-
-    @classmethod
-    def screen(cls):
-        return h.SCREEN
+class CalculatorCase(h.SessionCase):
+    """Each test starts its own calculator."""
 
     def setUp(self):
-        self.s = self.session
-        self.s.stop_all()
+        super().setUp()
         self.proc = self.s.start_calculator()
         self.window = self.s.wait_window(TITLE, exact=True, timeout=30)
         self.s.focus(TITLE)
-
-    def tearDown(self):
-        self.s.stop_all()
 
     # -- reading the window -------------------------------------------------------------
 
@@ -299,24 +282,7 @@ class CalculatorLayoutTest(CalculatorCase):
 class CalculatorHighDpiTest(CalculatorCase):
     """The window at 150 %; the subclass below repeats it at 200 %."""
     dpi = 144
-
-    @classmethod
-    def screen(cls):
-        return (2880, 1620)
-
-    @classmethod
-    def setUpClass(cls):
-        h.set_prefix_dpi(cls.dpi)
-        try:
-            super().setUpClass()
-        except BaseException:
-            h.set_prefix_dpi(None)
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        super().tearDownClass()
-        h.set_prefix_dpi(None)
+    screen = (2880, 1620)
 
     def test_calculator_layout_scales_with_the_display(self):
         self.assertEqual(self.s.dpi(), self.dpi)
@@ -335,10 +301,7 @@ class CalculatorHighDpiTest(CalculatorCase):
 
 class CalculatorDoubleDpiTest(CalculatorHighDpiTest):
     dpi = 192
-
-    @classmethod
-    def screen(cls):
-        return (3840, 2160)
+    screen = (3840, 2160)
 
 
 if __name__ == "__main__":

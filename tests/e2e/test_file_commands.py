@@ -26,13 +26,11 @@ START_PART = r"C:\windows\system32"
 
 
 class FileCommandsTest(tb.ToolbarCase):
+    dpi = 96
+
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        if cls.session.dpi() != 96:  # left over from an interrupted high-DPI run
-            cls.session.__exit__(None, None, None)
-            tb.set_dpi(None)
-            super().setUpClass()
         cls.root = Path(tempfile.mkdtemp(prefix="kelofiles"))
 
     @classmethod

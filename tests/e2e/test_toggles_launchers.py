@@ -52,21 +52,6 @@ class ToggleLookTest(tb.ToolbarCase):
     """Both toggles at 100 %; the subclasses repeat it at 150 and 200 %."""
     dpi = 96
 
-    @classmethod
-    def setUpClass(cls):
-        tb.set_dpi(None if cls.dpi == 96 else cls.dpi)
-        try:
-            super().setUpClass()
-        except BaseException:
-            tb.set_dpi(None)
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        super().tearDownClass()
-        if cls.dpi != 96:
-            tb.set_dpi(None)
-
     def button_look(self, window, name, shot):
         """The colours of the button's face inside its edge: (the four inner corners,
         {colour: count} over the inner area)."""
@@ -154,14 +139,6 @@ class ToggleLook200Test(ToggleLookTest):
 
 class NewFileAndLaunchersTest(tb.ToolbarCase):
     dpi = 96
-
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        if cls.session.dpi() != 96:  # left over from an interrupted high-DPI run
-            cls.session.__exit__(None, None, None)
-            tb.set_dpi(None)
-            super().setUpClass()
 
     def setUp(self):
         super().setUp()

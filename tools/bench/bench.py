@@ -93,26 +93,16 @@ class XTest:
 
 
 class HostKeys:
-    """hostsim's log read as it grows: what was read stays parsed, so a thousand commands
-    cost no more to follow than the first (harness.HostLog reads the whole file each time)."""
+    """hostsim's log read as it grows (harness.HostLog reads the whole file each time)."""
 
     def __init__(self, path: Path):
         self.path = Path(path)
-        self.offset = 0
+        self.tail = h.LogTail(path)
         self.entries: list[tuple[str, int, str]] = []
         self.chars: list[tuple[int, int]] = []  # (t_us, UTF-16 unit)
 
     def poll(self):
-        with open(self.path, "rb") as f:
-            f.seek(self.offset)
-            data = f.read()
-        end = data.rfind(b"\n") + 1
-        self.offset += end
-        for raw in data[:end].decode("utf-8", "replace").splitlines():
-            parts = raw.split(" ", 2)
-            if len(parts) < 2 or not parts[1].isdigit():
-                continue
-            entry = (parts[0], int(parts[1]), parts[2] if len(parts) > 2 else "")
+        for entry in self.tail.read_new():
             self.entries.append(entry)
             if entry[0] == "CHAR":
                 self.chars.append((entry[1], int(entry[2].split("0x")[1], 16)))
@@ -129,17 +119,6 @@ class HostKeys:
 
 def units(text: str) -> int:
     return len(text) - text.count("^C")  # "^C" arrives as one character, 0x03
-
-
-def run_ns(pid: int) -> int:
-    """Processor time of every thread of a process, in nanoseconds (schedstat)."""
-    total = 0
-    for task in Path(f"/proc/{pid}/task").iterdir():
-        try:
-            total += int((task / "schedstat").read_text().split()[0])
-        except (OSError, ValueError):
-            pass
-    return total
 
 
 def pct(values, p):
@@ -206,7 +185,7 @@ class Bench:
         self.x.move(*where)
         for attempt in range(3):
             start = len(self.keys.poll().chars)
-            cpu = run_ns(self.toolbar.pid)
+            cpu = h.process_run_ns(self.toolbar.pid)
             clicked = self.x.click()
             if after_click:
                 after_click()
@@ -244,7 +223,7 @@ class Bench:
             overheads.append(totals[-1] - waits_ms)
             # One wait follows the last key: the command ends with it.
             time.sleep(max(0.0, (last + dtime * 1e6 + 5_000 - h.now_us()) / 1e6))
-            cpu_ns += run_ns(self.toolbar.pid) - cpu0
+            cpu_ns += h.process_run_ns(self.toolbar.pid) - cpu0
             wall_ns += (h.now_us() - clicked) * 1000
         self.cpu.append((f"{kind}, waits {dtime:g} s", cpu_ns, wall_ns))
         self.rows.append((kind, dtime, totals, overheads))
@@ -336,7 +315,7 @@ class Bench:
         for _ in range(commands):
             clicked, last, cpu0 = self.click_and_wait(where, expected, away)
             time.sleep(max(0.0, (last + 1_005_000 - h.now_us()) / 1e6))
-            cpu_ns += run_ns(self.toolbar.pid) - cpu0
+            cpu_ns += h.process_run_ns(self.toolbar.pid) - cpu0
             wall_ns += (h.now_us() - clicked) * 1000
         where_label = "pointer left on the button" if pointer_stays else "pointer moved off the toolbar"
         self.cpu.append((f"{commands} commands with 1 s waits, {where_label}", cpu_ns, wall_ns))

@@ -38,16 +38,6 @@ def stat_ticks(pid):
     return int(fields[11]) + int(fields[12])  # utime, stime
 
 
-def run_ns(pid):
-    total = 0
-    for task in Path(f"/proc/{pid}/task").iterdir():
-        try:
-            total += int((task / "schedstat").read_text().split()[0])
-        except (OSError, ValueError):
-            pass
-    return total
-
-
 def wineserver_pid(prefix):
     want = f"WINEPREFIX={prefix}".encode()
     for entry in Path("/proc").iterdir():
@@ -79,10 +69,10 @@ def main():
         time.sleep(0.5)
 
         # Idle cost over one second, for comparison.
-        i_ns, i_srv = run_ns(pid), run_ns(server) if server else 0
+        i_ns, i_srv = h.process_run_ns(pid), h.process_run_ns(server) if server else 0
         time.sleep(1.0)
-        idle_ms = (run_ns(pid) - i_ns) / 1e6
-        idle_srv_ms = (run_ns(server) - i_srv) / 1e6 if server else float("nan")
+        idle_ms = (h.process_run_ns(pid) - i_ns) / 1e6
+        idle_srv_ms = (h.process_run_ns(server) - i_srv) / 1e6 if server else float("nan")
 
         x, y = s.control_centre(window, *BUTTON)
         rows = []
@@ -90,15 +80,15 @@ def main():
             s.focus(h.TOOLBAR_TITLE)
             s.mouse_move(x, y)
             before_text = host.log.received_text()
-            ticks0, ns0 = stat_ticks(pid), run_ns(pid)
-            srv0 = run_ns(server) if server else 0
+            ticks0, ns0 = stat_ticks(pid), h.process_run_ns(pid)
+            srv0 = h.process_run_ns(server) if server else 0
             s.xdotool("mousedown", 1)
             s.xdotool("mouseup", 1)
             clicked = h.now_us()
             host.log.wait_text(before_text + EXPECTED)
             time.sleep(max(0.0, (clicked + WINDOW_MS * 1000 - h.now_us()) / 1e6))
-            ticks1, ns1 = stat_ticks(pid), run_ns(pid)
-            srv1 = run_ns(server) if server else 0
+            ticks1, ns1 = stat_ticks(pid), h.process_run_ns(pid)
+            srv1 = h.process_run_ns(server) if server else 0
             chars = host.log.chars()[len(before_text) - before_text.count("^C"):]
             rows.append(dict(
                 cancel=(chars[0][0] - clicked) / 1000,

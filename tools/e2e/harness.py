@@ -39,6 +39,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
@@ -72,6 +73,17 @@ PREFIX_MARKER = ".kelo-e2e-ready-3"
 
 class E2EError(RuntimeError):
     pass
+
+
+def process_run_ns(pid: int) -> int:
+    """Processor time of every thread of a process, in nanoseconds (schedstat)."""
+    total = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        try:
+            total += int((task / "schedstat").read_text().split()[0])
+        except (OSError, ValueError):
+            pass
+    return total
 
 
 def linux_private_kib(pid: int) -> int:
@@ -131,6 +143,35 @@ def twips_to_px(twips: float, dpi: int = 96) -> int:
 # ---------------------------------------------------------------------------------------
 # hostsim's log
 
+def parse_log(data: bytes) -> list[tuple[str, int, str]]:
+    """(kind, t_us, rest) of every complete line of hostsim's log; a last line without
+    its line feed is still being written and is left out."""
+    out = []
+    for raw in data.decode("utf-8", "replace").split("\n")[:-1]:
+        parts = raw.rstrip("\r").split(" ", 2)
+        if len(parts) < 2 or not parts[1].isdigit():
+            continue
+        out.append((parts[0], int(parts[1]), parts[2] if len(parts) > 2 else ""))
+    return out
+
+
+class LogTail:
+    """Reads a growing hostsim log from where the last read stopped, so that following
+    tens of thousands of lines costs no more than following the first."""
+
+    def __init__(self, path: Path):
+        self.path = Path(path)
+        self.offset = 0
+
+    def read_new(self) -> list[tuple[str, int, str]]:
+        with open(self.path, "rb") as f:
+            f.seek(self.offset)
+            data = f.read()
+        end = data.rfind(b"\n") + 1
+        self.offset += end
+        return parse_log(data[:end])
+
+
 class HostLog:
     """Reads the UTF-8 event log that hostsim writes (one flushed line per event)."""
 
@@ -140,17 +181,9 @@ class HostLog:
     def entries(self) -> list[tuple[str, int, str]]:
         """(kind, t_us, rest) for every complete line."""
         try:
-            data = self.path.read_bytes()
+            return parse_log(self.path.read_bytes())
         except FileNotFoundError:
             return []
-        out = []
-        for raw in data.decode("utf-8", "replace").split("\n")[:-1]:  # last: partial
-            raw = raw.rstrip("\r")
-            parts = raw.split(" ", 2)
-            if len(parts) < 2 or not parts[1].isdigit():
-                continue
-            out.append((parts[0], int(parts[1]), parts[2] if len(parts) > 2 else ""))
-        return out
 
     def of_kind(self, kind: str) -> list[tuple[int, str]]:
         return [(t, rest) for k, t, rest in self.entries() if k == kind]
@@ -682,3 +715,46 @@ class Session:
             args += ["-crop", f"{w}x{h}+{rect['left']}+{rect['top']}", "+repage"]
         subprocess.run(args + [str(path)], env=self.env, check=True, timeout=30)
         return path
+
+
+class SessionCase(unittest.TestCase):
+    """One session for the whole class (starting Xvfb and Wine takes seconds); each test
+    begins and ends with none of the programs running.
+
+    `dpi`: None runs at whatever the prefix holds; 96 at 100 %, restarting once when an
+    interrupted scaled run left the prefix scaled; any other value sets that scaling for
+    the class and removes it afterwards. `screen`: the Xvfb screen size."""
+
+    session = None
+    dpi = None
+    screen = SCREEN
+
+    @classmethod
+    def setUpClass(cls):
+        scaled = cls.dpi not in (None, 96)
+        if scaled:
+            set_prefix_dpi(cls.dpi)
+        try:
+            cls.session = Session(screen=cls.screen).__enter__()
+            if cls.dpi == 96 and cls.session.dpi() != 96:
+                cls.session.__exit__(None, None, None)
+                set_prefix_dpi(None)
+                cls.session = Session(screen=cls.screen).__enter__()
+        except BaseException:
+            if scaled:
+                set_prefix_dpi(None)
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.session is not None:
+            cls.session.__exit__(None, None, None)
+        if cls.dpi not in (None, 96):
+            set_prefix_dpi(None)
+
+    def setUp(self):
+        self.s = self.session
+        self.s.stop_all()
+
+    def tearDown(self):
+        self.s.stop_all()
