@@ -29,7 +29,6 @@ class FakeDesktop : public Desktop {
     int thefts = 0;               // so many Injects find another window brought forward just before
     int cuts = 0;                 // so many Injects lose the foreground halfway: the first key only arrives
     int takeBack = 0;             // so many requests are undone at once: another window takes the foreground back
-    int loseBeforeInject = 0;     // so many key strings find another window in front at the last moment
     std::string transcript;
     std::vector<KeyEvent> events;
     Clock::time_point now{};
@@ -72,11 +71,6 @@ class FakeDesktop : public Desktop {
             foreground = "Thief";
             transcript += "[stolen]";
             throw ForegroundLostError("not in front");
-        }
-        if (loseBeforeInject > 0) {
-            --loseBeforeInject;
-            foreground = "Kelo Menu";
-            throw ForegroundLostError("another window in front");
         }
         bool ctrl = false;
         const bool cut = cuts > 0;

@@ -155,7 +155,7 @@ TEST(HostChannel, ForegroundGuardActivatesTheHostAgainBeforeTyping) {
 TEST(HostChannel, HostIsAskedAgainWhenTheForegroundGoesBack) {
     const struct {
         const char* name;
-        int takeBack, loseBeforeInject;
+        int takeBack, thefts;
         bool typed;
         int activations;
     } cases[] = {
@@ -169,7 +169,7 @@ TEST(HostChannel, HostIsAskedAgainWhenTheForegroundGoesBack) {
         Fixture f;
         f.settings.dTime1 = "0";
         f.desktop.takeBack = c.takeBack;
-        f.desktop.loseBeforeInject = c.loseBeforeInject;
+        f.desktop.thefts = c.thefts;
         const bool done = RunHostCommand(f.channel, [&] {
             f.channel.ActivateHost();
             f.channel.Type("END");
