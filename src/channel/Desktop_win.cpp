@@ -1,6 +1,7 @@
 #include "channel/Desktop_win.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "channel/HostChannel.h"
@@ -100,15 +101,6 @@ INPUT ToInput(const KeyEvent& e, HKL layout) {
     return in;
 }
 
-INPUT PlainKey(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.ki.dwExtraInfo = kInjectedTag;
-    return in;
-}
-
 HKL LayoutOfForeground() { return GetKeyboardLayout(InputThreadOf(GetForegroundWindow())); }
 
 HWND HandleOf(WindowRef ref) { return reinterpret_cast<HWND>(ref); }
@@ -190,9 +182,11 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     if (owedRelease_) HostInputWatch::AppendRelease(inputs, owedRelease_, kInjectedTag);
     // Caps Lock would invert letters typed as keys: switch it off around the text.
     const bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
-    if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
+    const INPUT capsLock[] = {VirtualKeyInput(VK_CAPITAL, false, kInjectedTag),
+                              VirtualKeyInput(VK_CAPITAL, true, kInjectedTag)};
+    if (capsOn) inputs.insert(inputs.end(), std::begin(capsLock), std::end(capsLock));
     for (const KeyEvent& e : events) inputs.push_back(ToInput(e, hkl));
-    if (capsOn) inputs.insert(inputs.end(), {PlainKey(VK_CAPITAL, false), PlainKey(VK_CAPITAL, true)});
+    if (capsOn) inputs.insert(inputs.end(), std::begin(capsLock), std::end(capsLock));
 
     // Closed until the host has taken the keys, open again for whatever the user types next.
     HostImeClosed ime(target, inputThread);

@@ -21,16 +21,16 @@ void WaitBriefly() {
     }
 }
 
-INPUT MarkerKey(WORD marker, bool up, ULONG_PTR tag) {
+}  // namespace
+
+INPUT VirtualKeyInput(WORD vk, bool up, ULONG_PTR tag) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
-    in.ki.wVk = marker;
+    in.ki.wVk = vk;
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     in.ki.dwExtraInfo = tag;
     return in;
 }
-
-}  // namespace
 
 DWORD InputThreadOf(HWND window) {
     DWORD thread = GetWindowThreadProcessId(window, nullptr);
@@ -56,13 +56,13 @@ HostInputWatch::~HostInputWatch() {
 
 void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) {
     if (!attached_) return;
-    inputs.push_back(MarkerKey(marker_, false, tag));
+    inputs.push_back(VirtualKeyInput(marker_, false, tag));
     tag_ = tag;
     pressed_ = true;
 }
 
 void HostInputWatch::AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag) {
-    inputs.push_back(MarkerKey(marker, true, tag));
+    inputs.push_back(VirtualKeyInput(marker, true, tag));
 }
 
 bool HostInputWatch::HostInFront() const {
@@ -80,7 +80,7 @@ void HostInputWatch::ReleaseMarker() {
         owed_ = true;
         return;
     }
-    INPUT release = MarkerKey(marker_, true, tag_);
+    INPUT release = VirtualKeyInput(marker_, true, tag_);
     SendInput(1, &release, sizeof release);
     pressed_ = false;
 }

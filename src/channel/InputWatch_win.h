@@ -18,6 +18,9 @@ inline constexpr WORD kMarkerKeys[2] = {0xE8, 0x97};
 // The thread that receives keyboard input sent to `window`: the one owning its focus.
 DWORD InputThreadOf(HWND window);
 
+// A press or release of a virtual key with no scan code, carrying `tag`.
+INPUT VirtualKeyInput(WORD vk, bool up, ULONG_PTR tag);
+
 class HostInputWatch {
    public:
     // Contract: `target` is the foreground window, about to receive the keys, and
