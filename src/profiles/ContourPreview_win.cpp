@@ -30,8 +30,6 @@ constexpr COLORREF kCornerColour = RGB(90, 90, 90);
 
 int Scaled(int at96, UINT dpi) { return MulDiv(at96, static_cast<int>(dpi), 96); }
 
-PixelRect ToPixelRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
-
 std::vector<POINT> ToPoints(std::span<const PixelPoint> points) {
     std::vector<POINT> out;
     out.reserve(points.size());

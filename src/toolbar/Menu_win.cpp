@@ -238,9 +238,8 @@ class MenuWindow : public Window, public ButtonLookView {
     void KeepOnScreen() {
         RECT r{};
         GetWindowRect(hwnd(), &r);
-        const PixelRect now{r.left, r.top, r.right, r.bottom};
-        const RECT screen = MonitorRectOf(hwnd());
-        const PixelRect moved = MoveInside(now, PixelRect{screen.left, screen.top, screen.right, screen.bottom});
+        const PixelRect now = ToPixelRect(r);
+        const PixelRect moved = MoveInside(now, ToPixelRect(MonitorRectOf(hwnd())));
         if (moved != now)
             SetWindowPos(hwnd(), nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
