@@ -122,6 +122,11 @@ class ProfileCase(h.SessionCase):
         self.s.click_at((r["left"] + r["right"]) // 2, (r["top"] + r["bottom"]) // 2,
                         focus_title=title)
 
+    def press_ok(self, title):
+        """Clicks OK and waits until the dialog has closed."""
+        self.click(title, OK)
+        self.s.wait_no_window(title, exact=True)
+
     def sent(self):
         return self.host.log.received_text() if self.host else ""
 

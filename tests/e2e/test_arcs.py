@@ -36,8 +36,7 @@ class ArcDialogsTest(ProfileCase):
 
         self.open(FACE)
         self.type("20")
-        self.click(FACE, OK)
-        self.s.wait_no_window(FACE, exact=True)
+        self.press_ok(FACE)
         sent += line("LINE TWO_PTS 0,0 0,10")
         self.assert_sent(sent)
 
@@ -58,8 +57,7 @@ class ArcDialogsTest(ProfileCase):
         self.open(LONG)
         self.assert_boxes(LONG, ["30", "-5", "", ""])
         self.type("-20")
-        self.click(LONG, OK)
-        self.s.wait_no_window(LONG, exact=True)
+        self.press_ok(LONG)
         sent += line("LINE TWO_PTS -5,15 -25,15")
         self.assert_sent(sent)
 
@@ -70,23 +68,20 @@ class ArcDialogsTest(ProfileCase):
         self.enter(ARC1, "6", None, None, "30")
         self.type("-35")
         self.assert_boxes(ARC1, ["30", "-25", "6", "", "", "30", "-35"])
-        self.click(ARC1, OK)
-        self.s.wait_no_window(ARC1, exact=True)
+        self.press_ok(ARC1)
         sent += arc("-30,18.3166", "-35,15", "-25,15")  # concave: the smaller Z first
         self.assert_sent(sent)
 
         self.open(LONG)
         self.assert_boxes(LONG, ["30", "-35", "", ""])
         self.type("-10")
-        self.click(LONG, OK)
-        self.s.wait_no_window(LONG, exact=True)
+        self.press_ok(LONG)
         sent += line("LINE TWO_PTS -35,15 -45,15")
 
         self.open(FACE)
         self.assert_boxes(FACE, ["30", "-45", ""])
         self.type("0")
-        self.click(FACE, OK)
-        self.s.wait_no_window(FACE, exact=True)
+        self.press_ok(FACE)
         sent += line("LINE TWO_PTS -45,15 -45,0")
         self.assert_sent(sent)
         self.assertEqual(self.host.log.lines()[-10:], [
@@ -133,8 +128,7 @@ class ArcDialogsTest(ProfileCase):
         self.assertEqual(self.focused_box(ARC2), 2)
         self.assert_boxes(ARC2, ["", "", "5", "", "", "", ""])
         # Still answering: OK with the centre and end empty only closes and types nothing.
-        self.click(ARC2, OK)
-        self.s.wait_no_window(ARC2, exact=True)
+        self.press_ok(ARC2)
         self.assert_sent(STARTUP)
         # The start point is as it was.
         self.open(FACE)

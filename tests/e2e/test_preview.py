@@ -86,8 +86,7 @@ class PreviewTest(ProfileCase):
         sent = STARTUP
         self.open(FACE)
         self.type("20")
-        self.click(FACE, OK)
-        self.s.wait_no_window(FACE, exact=True)
+        self.press_ok(FACE)
         sent += line("LINE TWO_PTS 0,0 0,10")
 
         # The segment being entered is drawn as the boxes change.
@@ -95,8 +94,7 @@ class PreviewTest(ProfileCase):
         self.type("-20")
         preview = self.preview()
         self.s.screenshot("preview-long-pending.png", preview["rect"])
-        self.click(LONG, OK)
-        self.s.wait_no_window(LONG, exact=True)
+        self.press_ok(LONG)
         sent += line("LINE TWO_PTS 0,10 -20,10")
         self.assert_sent(sent)
 
@@ -121,8 +119,7 @@ class PreviewTest(ProfileCase):
         self.assert_boxes(FACE, ["20", "0", ""])
         self.assertEqual(self.focused_box(FACE), 3)  # the focus stayed in the dialog
         self.type("40")
-        self.click(FACE, OK)
-        self.s.wait_no_window(FACE, exact=True)
+        self.press_ok(FACE)
         sent += line("LINE TWO_PTS 0,10 0,20")
         self.assert_sent(sent)
 

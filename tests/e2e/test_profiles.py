@@ -25,8 +25,7 @@ class ProfileDialogsTest(ProfileCase):
         self.set_box(FACE, 1, "100")
         self.set_box(FACE, 3, "60")
         self.assert_boxes(FACE, ["100", "0", "60"])
-        self.click(FACE, OK)
-        self.s.wait_no_window(FACE, exact=True)
+        self.press_ok(FACE)
         sent += line("LINE TWO_PTS 0,50 0,30")
         self.assert_sent(sent)
 
@@ -56,8 +55,7 @@ class ProfileDialogsTest(ProfileCase):
         self.s.key("Return")  # leaving end X fills end Z
         self.assert_boxes(TAPER, ["60", "-25", "30", "80", "", "-7.6794"])
         self.s.screenshot("dialog-taper-filled.png", self.dialog(TAPER)["rect"])
-        self.click(TAPER, OK)
-        self.s.wait_no_window(TAPER, exact=True)
+        self.press_ok(TAPER)
         sent += line("LINE TWO_PTS -25,30 -7.6794,40")
         self.assert_sent(sent)
 
@@ -86,8 +84,7 @@ class ProfileDialogsTest(ProfileCase):
                 self.set_box(FACE, 1, start_x)
                 self.set_box(FACE, 2, start_z)
                 self.set_box(FACE, 3, end_x)
-                self.click(FACE, OK)
-                self.s.wait_no_window(FACE, exact=True)
+                self.press_ok(FACE)
                 sent += line(expected)
                 self.assert_sent(sent)
         # The end point, Z as a number, is the next start point.
@@ -96,8 +93,7 @@ class ProfileDialogsTest(ProfileCase):
         # The longitudinal line types its start Z unread, whatever it holds.
         self.set_box(LONG, 2, "abc")
         self.set_box(LONG, 4, "10")
-        self.click(LONG, OK)
-        self.s.wait_no_window(LONG, exact=True)
+        self.press_ok(LONG)
         self.assert_sent(sent + line("LINE TWO_PTS abc,0.15 10,0.15"))
         self.open(FACE)
         self.assert_boxes(FACE, ["0.3", "10", ""])
@@ -121,8 +117,7 @@ class ProfileDialogsTest(ProfileCase):
         self.set_box(TAPER, 1, "60")
         self.set_box(TAPER, 3, "45")
         self.set_box(TAPER, 4, "80")
-        self.click(TAPER, OK)
-        self.s.wait_no_window(TAPER, exact=True)
+        self.press_ok(TAPER)
         self.assert_sent(STARTUP + line("LINE TWO_PTS 0,30 10.0001,40"))
 
     # -- keyboard ----------------------------------------------------------------------------
