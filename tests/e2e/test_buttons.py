@@ -500,17 +500,24 @@ class ButtonsTest(ToolbarCase):
         host = self.s.x_window(h.DEFAULT_HOST_TITLE)
         for let_go, expected in ((True, "^CLINE ASSIST TWO_PTS\r"), (False, "^CLINE TWO_PTS\r")):
             with self.subTest(shift_released_during_the_waits=let_go):
-                start = len(keys.poll().text)
-                self.s.xdotool("keydown", "shift")
-                try:
-                    clicked = self.click(window, "Line_Poinr2")
-                    self.s.xdotool("windowfocus", host)
-                    if let_go:
+                for attempt in range(2):
+                    start = len(keys.poll().text)
+                    self.s.xdotool("keydown", "shift")
+                    try:
+                        clicked = self.click(window, "Line_Poinr2")
+                        self.s.xdotool("windowfocus", host)
+                        if let_go:
+                            self.s.xdotool("keyup", "shift")
+                            self.assertLess(h.now_us() - clicked, 400_000, "Shift let go too late to test")
+                        got = keys.wait_typed(start, expected)
+                    finally:
                         self.s.xdotool("keyup", "shift")
-                        self.assertLess(h.now_us() - clicked, 400_000, "Shift let go too late to test")
-                    got = keys.wait_typed(start, expected)
-                finally:
-                    self.s.xdotool("keyup", "shift")
+                    started = any(k == "ACTIVE" and r.strip() == "1" and t >= clicked for k, t, r in keys.events)
+                    if got or started:
+                        break
+                    # Neither the host's activation nor a key: the X server lost the click
+                    # (the benchmark and the focus thief meet this too). Click again.
+                    self.s.screenshot(f"buttons-shift-lost-click-{int(let_go)}.png")
                 self.assertEqual(got, expected)
                 time.sleep(0.1)  # the command's last wait
 
