@@ -14,9 +14,10 @@ else
     echo "portable sources: no Win32 headers"
 fi
 
-# Layer of each folder: text and pictures at the bottom; the Win32 window layer (ui) and
-# the host channel on them; the profile dialogs and the calculator above; the toolbar on top.
-layers="text:0 resources:0 ui:1 channel:1 profiles:2 calculator:2 toolbar:3"
+# Layer of each folder: text and pictures at the bottom; the Win32 window layer (ui) on
+# them, the host channel above it (its waits keep the windows live), the profile dialogs
+# and the calculator above, the toolbar on top.
+layers="text:0 resources:0 ui:1 channel:2 profiles:3 calculator:3 toolbar:4"
 rank() {
     for pair in $layers; do
         [ "${pair%%:*}" = "$1" ] && { echo "${pair#*:}"; return; }

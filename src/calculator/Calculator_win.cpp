@@ -6,6 +6,8 @@
 #include "calculator/CalculatorModel.h"
 #include "resources/Pictures_win.h"
 #include "ui/Clipboard_win.h"
+#include "ui/Retry.h"
+#include "ui/Wait_win.h"
 #include "ui/Form_win.h"
 
 namespace kelo {
@@ -83,7 +85,10 @@ class CalculatorWindow : public FormEvents {
 
     void Copy() {
         const CopyResult copy = model_.CopyText();
-        const bool copied = copy.text && CopyTextToClipboard(form_.hwnd(), *copy.text);
+        // Another program may hold the clipboard open for a moment (a clipboard manager
+        // that follows every change): try again, the window live, before saying "busy".
+        const bool copied = copy.text && RetryWhileBusy([&] { return CopyTextToClipboard(form_.hwnd(), *copy.text); },
+                                                        &WaitLive);
         form_.SetText(calc::kStatus, CopyStatus(copy, copied));
     }
 

@@ -7,6 +7,7 @@
 #include "channel/HostChannel.h"
 #include "channel/HostIme_win.h"
 #include "channel/InputWatch_win.h"
+#include "ui/Wait_win.h"
 #include "text/WinText_win.h"
 
 namespace kelo {
@@ -213,26 +214,9 @@ bool Win32Desktop::ShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) !=
 
 Clock::time_point Win32Desktop::Now() { return Clock::now(); }
 
-void Win32Desktop::ProcessEventsUntil(Clock::time_point deadline) {
-    // Windows keep repainting and taking clicks during a wait, and a click's
-    // whole command runs inside it; the thread sleeps in between.
-    for (;;) {
-        const auto now = Clock::now();
-        if (now >= deadline) return;
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // The toolbar is closing: leave the quit for the main loop and stop waiting.
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
+// Windows keep repainting and taking clicks during a wait, and a click's whole
+// command runs inside it; the thread sleeps in between.
+void Win32Desktop::ProcessEventsUntil(Clock::time_point deadline) { kelo::ProcessEventsUntil(deadline); }
 
 MessageAnswer Win32Desktop::ShowMessage(std::string_view text, std::string_view title, MessageStyle style) {
     HWND owner = owner_ ? GetLastActivePopup(owner_) : nullptr;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "text/WinText_win.h"
+#include "ui/Retry.h"
 
 namespace kelo {
 
@@ -29,14 +30,21 @@ std::optional<std::string> RegistrySettingsStore::Read(std::string_view key) {
 }
 
 void RegistrySettingsStore::Write(std::string_view key, std::string_view value) {
-    HKEY hkey = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr) !=
-        ERROR_SUCCESS)
-        return;  // closing must never fail; the next start falls back to defaults
-    const std::wstring w = Widen(value);
-    RegSetValueExW(hkey, Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
-                   static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(hkey);
+    const std::wstring name = Widen(key), w = Widen(value);
+    auto write = [&] {
+        HKEY hkey = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr) !=
+            ERROR_SUCCESS)
+            return false;
+        const LSTATUS st = RegSetValueExW(hkey, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
+                                          static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(hkey);
+        return st == ERROR_SUCCESS;
+    };
+    // The toolbar is closing (its window is being destroyed): nothing is left to keep
+    // live, so a plain sleep paces the tries. Closing must never fail; a value that still
+    // cannot be written keeps what the store held.
+    RetryWhileBusy(write, [](std::chrono::milliseconds pause) { Sleep(static_cast<DWORD>(pause.count())); });
 }
 
 }  // namespace kelo
