@@ -38,49 +38,12 @@ struct Problem {
 
 [[noreturn]] void Throw(std::size_t position, std::string_view reason) { throw Problem{position, std::string(reason)}; }
 
-std::string Fill(std::string_view pattern, std::string_view arg) {
-    std::string out(pattern);
-    if (const auto at = out.find("{}"); at != std::string::npos) out.replace(at, 2, arg);
-    return out;
-}
-
-// Positions count characters as the user sees them: code points, with each
-// invalid UTF-8 sequence one U+FFFD.
-std::u32string CodePoints(std::string_view utf8) {
-    const std::u16string units = Utf8ToUtf16(utf8);
-    std::u32string out;
-    out.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            out.push_back(0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(units[i + 1]) - 0xDC00));
-            ++i;
-        } else {
-            out.push_back(u);
-        }
-    }
-    return out;
-}
-
-std::string ToUtf8(std::u32string_view codePoints) {
-    std::u16string units;
-    for (const char32_t c : codePoints) {
-        if (c >= 0x10000) {
-            units.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            units.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            units.push_back(static_cast<char16_t>(c));
-        }
-    }
-    return Utf16ToUtf8(units);
-}
-
 // A character that cannot be shown inside a one-line message as itself
 // (controls, line separators, invisible format characters) is named by its code.
 std::string Shown(char32_t c) {
     const bool invisible = c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x200B && c <= 0x200F) ||
                            (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
-    if (!invisible) return ToUtf8(std::u32string_view(&c, 1));
+    if (!invisible) return Utf32ToUtf8(std::u32string_view(&c, 1));
     char buf[16];
     std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
     return buf;
@@ -90,12 +53,10 @@ std::string Shown(char32_t c) {
 // parentheses, "×", "÷" and the ideographic blank: each reads as its ASCII
 // counterpart. All blanks become ' '.
 char32_t Normalize(char32_t c) {
-    if (c >= 0xFF01 && c <= 0xFF5E) return c - 0xFEE0;
-    switch (c) {
+    switch (c = NarrowWidth(c)) {
         case U'\u00D7': return '*';
         case U'\u00F7': return '/';
         case U'\u2212': return '-';
-        case U'\u3000':
         case '\t':
         case '\r':
         case '\n': return ' ';
@@ -120,7 +81,7 @@ struct Token {
 // order of the text.
 class Lexer {
    public:
-    explicit Lexer(std::string_view text) : typed_(CodePoints(text)) {
+    explicit Lexer(std::string_view text) : typed_(Utf8ToUtf32(text)) {
         chars_.reserve(typed_.size());
         for (const char32_t c : typed_) chars_.push_back(Normalize(c));
     }
@@ -206,7 +167,7 @@ class Lexer {
             ++at_;
         }
         const std::size_t shownLength = std::min(at_ - start, kShownNameLength);
-        token.shown = ToUtf8(std::u32string_view(typed_).substr(start, shownLength));
+        token.shown = Utf32ToUtf8(std::u32string_view(typed_).substr(start, shownLength));
         if (at_ - start > kShownNameLength) token.shown += "…";
         token.kind = Kind::Name;
         return token;

@@ -1,8 +1,20 @@
 #pragma once
 // Every Japanese text the user sees, in one place (UTF-8).
+#include <string>
 #include <string_view>
 
 #include "text/Version.h"
+
+namespace kelo {
+
+// `pattern` with its first "{}" replaced by `arg`.
+inline std::string Fill(std::string_view pattern, std::string_view arg) {
+    std::string out(pattern);
+    if (const auto at = out.find("{}"); at != std::string::npos) out.replace(at, 2, arg);
+    return out;
+}
+
+}  // namespace kelo
 
 namespace kelo::texts {
 
@@ -140,3 +152,60 @@ inline constexpr std::string_view kCalcHistoryValue = " = ";
 inline constexpr std::string_view kCalcHistoryError = " → ";
 }  // namespace kelo::texts
 
+
+namespace kelo::texts {
+// Contour table files: why a file could not be read, after "{}行目: " where a line is to blame.
+inline constexpr std::string_view kCsvAtLine = "{}行目: {}";
+inline constexpr std::string_view kCsvEncoding = "文字コードを読み取れません。UTF-8 または Shift-JIS で保存してください。";
+inline constexpr std::string_view kCsvTooManyCells = "列が多すぎます。X, Z, 角, 次の要素 の4列までです。";
+inline constexpr std::string_view kCsvOpenQuote = "引用符 (\") が閉じていません。";
+inline constexpr std::string_view kCsvNoRows = "点の行がありません。";
+inline constexpr std::string_view kCsvTooManyRows = "行が多すぎます。1000行までです。";
+inline constexpr std::string_view kCsvCannotOpen = "ファイルを開けませんでした。";
+inline constexpr std::string_view kCsvCannotSave = "ファイルを保存できませんでした。";
+// The header line written first, in column order.
+inline constexpr std::string_view kCsvHeader = "X,Z,角,次の要素";
+}  // namespace kelo::texts
+
+namespace kelo::texts {
+// The contour table: its window, its buttons and why a row cannot be built.
+inline constexpr std::string_view kTableCaption = "輪郭表";
+inline constexpr std::string_view kTableMenuItem = "輪郭表(&T)...";
+inline constexpr std::string_view kTablePreviewButton = "輪郭表...";
+inline constexpr std::string_view kTableRowProblem = "{}行目: {}";
+inline constexpr std::string_view kTableMoreProblems = " (ほかに{}行)";
+inline constexpr std::string_view kTableNeedTwoPoints = "点を2行以上入力してください。";
+inline constexpr std::string_view kTableXEmpty = "X が空です。";
+inline constexpr std::string_view kTableXNotNumber = "X が数値ではありません。";
+inline constexpr std::string_view kTableZEmpty = "Z が空です。";
+inline constexpr std::string_view kTableZNotNumber = "Z が数値ではありません。";
+inline constexpr std::string_view kTableLengthInFirstRow = "最初の行の Z は長さ (@) でなく Z の値で入力してください。";
+inline constexpr std::string_view kTableTooLarge = "数値が大きすぎます。";
+inline constexpr std::string_view kTableCornerUnreadable = "角は C または R と大きさで入力してください (例: C1, R0.5)。";
+inline constexpr std::string_view kTableElementUnreadable =
+    "次の要素は 凹R または 凸R と半径で入力してください (例: 凹R5)。直線なら空欄です。";
+inline constexpr std::string_view kTableSizeNotPositive = "角や半径の大きさは0より大きくしてください。";
+inline constexpr std::string_view kTableCornerAtEnd = "最初と最後の点には角を付けられません。";
+inline constexpr std::string_view kTableElementAtLast = "最後の点の次の要素は描けません (次の点がありません)。";
+inline constexpr std::string_view kTableSamePoint = "前の行と同じ点です。";
+inline constexpr std::string_view kTableCornerOnStraight = "一直線上の点には角を付けられません。";
+inline constexpr std::string_view kTableCornerNextToArc = "円弧の隣の点には角を付けられません。";
+inline constexpr std::string_view kTableCornerTooLarge = "角が線の長さに収まりません。";
+inline constexpr std::string_view kTableHint =
+    "X は直径。Z は値か、@ と前の行からの長さ (@-25)。角: C1 (面取り)、R0.5 (丸み)。次の要素: 空欄は直線、凹R5、凸R10。";
+// Column heads.
+inline constexpr std::string_view kTableColumnX = "X";
+inline constexpr std::string_view kTableColumnZ = "Z";
+inline constexpr std::string_view kTableColumnCorner = "角";
+inline constexpr std::string_view kTableColumnElement = "次の要素";
+// Buttons.
+inline constexpr std::string_view kTableAddRow = "行追加";
+inline constexpr std::string_view kTableInsertRow = "行挿入";
+inline constexpr std::string_view kTableDeleteRow = "行削除";
+inline constexpr std::string_view kTableOpen = "開く...";
+inline constexpr std::string_view kTableSave = "保存...";
+inline constexpr std::string_view kTableDraw = "作図";
+// The open and save dialogs' filter.
+inline constexpr std::string_view kTableFilterCsv = "輪郭表 (*.csv)";
+inline constexpr std::string_view kTableFilterAll = "All Files (*.*)";
+}  // namespace kelo::texts

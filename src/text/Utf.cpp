@@ -117,4 +117,44 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::u32string Utf8ToUtf32(std::string_view utf8) {
+    const std::u16string units = Utf8ToUtf16(utf8);
+    std::u32string out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t u = units[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            out.push_back(0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(units[i + 1]) - 0xDC00));
+            ++i;
+        } else {
+            out.push_back(u);
+        }
+    }
+    return out;
+}
+
+std::string Utf32ToUtf8(std::u32string_view codePoints) {
+    std::string out;
+    out.reserve(codePoints.size());
+    for (const char32_t c : codePoints) AppendUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? kReplacement : c);
+    return out;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    // A U+FFFD written in the text itself is valid; only one made for a bad sequence is not.
+    const std::u16string units = Utf8ToUtf16(bytes);
+    return Utf16ToUtf8(units) == bytes;
+}
+
+char32_t NarrowWidth(char32_t c) {
+    if (c >= 0xFF01 && c <= 0xFF5E) return c - 0xFEE0;
+    return c == U'\u3000' ? U' ' : c;
+}
+
+std::string NarrowWidth(std::string_view utf8) {
+    std::u32string codePoints = Utf8ToUtf32(utf8);
+    for (char32_t& c : codePoints) c = NarrowWidth(c);
+    return Utf32ToUtf8(codePoints);
+}
+
 }  // namespace kelo

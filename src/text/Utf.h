@@ -9,4 +9,16 @@ namespace kelo {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// Code points, as the user counts characters: each invalid UTF-8 sequence is one U+FFFD.
+std::u32string Utf8ToUtf32(std::string_view utf8);
+std::string Utf32ToUtf8(std::u32string_view codePoints);
+
+// Whether `bytes` are UTF-8 throughout (no sequence that would become U+FFFD).
+bool IsUtf8(std::string_view bytes);
+
+// What a Japanese keyboard types in full width (U+FF01 to U+FF5E, the ideographic
+// blank) as its ASCII counterpart; every other character as it is.
+char32_t NarrowWidth(char32_t c);
+std::string NarrowWidth(std::string_view utf8);
+
 }  // namespace kelo
