@@ -6,34 +6,12 @@
 
 #include "channel/HostChannel.h"
 #include "toolbar/Settings.h"
+#include "ui/FileDialogs.h"
 
 namespace kelo {
 
 // The dialog's flags for a save: OFN_OVERWRITEPROMPT (2) | OFN_PATHMUSTEXIST (2048).
 inline constexpr unsigned kStoreDialogFlags = 2050;
-
-struct FileDialogRequest {
-    bool save = false;          // save dialog; otherwise open
-    std::string initialFolder;  // the file name preset is always empty
-    std::string_view filter;    // description|pattern pairs, "|"-separated
-    int filterIndex = 1;        // 1-based pair to preselect
-    unsigned flags = 0;         // OFN_* bits
-};
-
-struct FileDialogResult {
-    bool cancelled = false;
-    std::string path;              // full path, UTF-8; empty after a cancel
-    std::string currentDirectory;  // the process's current directory as the dialog leaves it; "" when unknown
-    int filterIndex = 1;           // the pair the user ended on
-};
-
-// The platform's modal common file dialog on the toolbar window.
-class FileDialogs {
-   public:
-    virtual ~FileDialogs() = default;
-    // May throw when the dialog cannot be shown; the command then ends silently.
-    virtual FileDialogResult Show(const FileDialogRequest& request) = 0;
-};
 
 // Puts each key-notation character ("+^%~(){}[]") in braces, so that the
 // host receives `text` exactly as it stands.

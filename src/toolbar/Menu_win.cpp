@@ -16,7 +16,6 @@
 #include "resources/Pictures_win.h"
 #include "toolbar/AppNameSet_win.h"
 #include "toolbar/FileCommands.h"
-#include "toolbar/FileDialogs_win.h"
 #include "toolbar/Launchers_win.h"
 #include "toolbar/Layout.h"
 #include "toolbar/Menu.h"
@@ -25,6 +24,7 @@
 #include "toolbar/RegistryStore_win.h"
 #include "toolbar/Toggles.h"
 #include "ui/Dpi_win.h"
+#include "ui/FileDialogs_win.h"
 #include "ui/Placement.h"
 #include "ui/Window_win.h"
 

@@ -25,14 +25,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string FolderOf(std::string_view path) {
-    const auto slash = path.find_last_of("\\/");
-    if (slash == std::string_view::npos) return {};
-    std::string folder(path.substr(0, slash));
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-    return folder;
-}
-
 std::string SecondsText(float seconds) { return SingleText(seconds); }
 
 float ParseSeconds(std::string_view text) { return ToSingle(ParseNumber(text)); }

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "channel/HostChannel.h"
+#include "text/Paths.h"
 
 namespace kelo {
 
@@ -51,9 +52,6 @@ void StoreSettings(SettingsStore& store, const Settings& settings);
 // "True" (any case) counts as expanded; any other text as collapsed.
 bool IsExtended(const std::variant<std::string, bool>& extend);
 
-// The folder that holds the file `path`, the default of both folder settings:
-// no trailing "\" except at a drive's root ("C:\"); "" for a bare file name.
-std::string FolderOf(std::string_view path);
 
 // DTime2's stored text, and its reading back.
 std::string SecondsText(float seconds);

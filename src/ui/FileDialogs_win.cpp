@@ -1,4 +1,4 @@
-#include "toolbar/FileDialogs_win.h"
+#include "ui/FileDialogs_win.h"
 
 #include <commdlg.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "text/WinText_win.h"
-#include "toolbar/Settings.h"
+#include "text/Paths.h"
 
 namespace kelo {
 
@@ -16,9 +16,9 @@ namespace {
 // Room for long paths: the dialog reports a path that does not fit as an error.
 constexpr DWORD kPathRoom = 32768;
 
-// The file commands' flags are the published OFN_ bits; only these two are
-// ever set, and nothing else reaches the dialog.
-constexpr DWORD kPassedFlags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+// The callers' flags are the published OFN_ bits; only these are ever set, and
+// nothing else reaches the dialog.
+constexpr DWORD kPassedFlags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 
 // "desc|pattern|desc|pattern" as the dialog wants it: each part ended by a
 // NUL, the list by a second one.
@@ -60,6 +60,8 @@ FileDialogResult Win32FileDialogs::Show(const FileDialogRequest& request) {
     ofn.nMaxFile = kPathRoom;
     ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     ofn.Flags = request.flags & kPassedFlags;
+    const std::wstring extension = Widen(request.defaultExtension);
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
 
     const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     FileDialogResult result;

@@ -1,14 +1,14 @@
 #pragma once
-// The common open and save dialogs behind the file commands.
+// The common open and save dialogs of Windows.
 #include <windows.h>
 
-#include "toolbar/FileCommands.h"
+#include "ui/FileDialogs.h"
 
 namespace kelo {
 
 class Win32FileDialogs : public FileDialogs {
    public:
-    // The dialogs are modal on `owner`, the toolbar window.
+    // The dialogs are modal on `owner`.
     void SetOwner(HWND owner) { owner_ = owner; }
 
     // Throws when the dialog fails for another reason than a Cancel.
