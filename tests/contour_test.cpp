@@ -11,6 +11,7 @@
 #include "Sketch.h"
 #include "profiles/Contour.h"
 #include "profiles/ContourView.h"
+#include "profiles/Segment.h"
 
 namespace kelo {
 namespace {
@@ -89,6 +90,10 @@ TEST(Contour, TypedOrderFollowsTheSense) {
     }
 }
 
+ContourSegment Pending(ProfileDialogKind kind, std::vector<std::string> boxes) {
+    return ShapeOf(BoxesSegment(kind, boxes)).value();
+}
+
 TEST(Contour, PendingSegmentFromTheBoxes) {
     using Boxes = std::vector<std::string>;
     const struct {
@@ -128,7 +133,7 @@ TEST(Contour, PendingSegmentFromTheBoxes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::optional<ContourSegment> pending = PendingSegment(c.kind, c.boxes);
+        const std::optional<ContourSegment> pending = ShapeOf(BoxesSegment(c.kind, c.boxes));
         ASSERT_EQ(pending.has_value(), c.shape.has_value());
         if (!pending) continue;
         EXPECT_EQ(pending->shape, *c.shape);
@@ -171,8 +176,7 @@ TEST(ContourView, SceneExtentHoldsTheAxisArcBulgesAndStart) {
     ContourChain chain;
     chain.AddLine(*MakeCorner("100", "10"), *MakeCorner("60", "10"));
     chain.AddArc({-4, 7}, *MakeCorner("20", "0"), *MakeCorner("20", "-8"), ArcOrder::StartFirst);  // top at r 12
-    ContourScene scene{&chain, PendingSegment(ProfileDialogKind::Long, std::vector<std::string>{"60", "10", "", "30"}),
-                       MakeCorner("-10", "-20")};
+    ContourScene scene{&chain, {Pending(ProfileDialogKind::Long, {"60", "10", "", "30"})}, MakeCorner("-10", "-20")};
     const Extent e = SceneExtent(scene);
     EXPECT_DOUBLE_EQ(e.zMin, -20);
     EXPECT_DOUBLE_EQ(e.zMax, 30);
@@ -236,8 +240,7 @@ TEST(ContourView, DrawListStylesInOrder) {
     chain.AddLine(*MakeCorner("100", "0"), *MakeCorner("60", "0"));
     chain.AddLine(*MakeCorner("60", "0"), *MakeCorner("60", "-25"));
     chain.AddArc({-29, 36}, *MakeCorner("60", "-25"), *MakeCorner("80", "-33"), ArcOrder::EndFirst);
-    const ContourScene scene{&chain, PendingSegment(ProfileDialogKind::Face, std::vector<std::string>{"80", "-33", "100"}),
-                             MakeCorner("80", "-33")};
+    const ContourScene scene{&chain, {Pending(ProfileDialogKind::Face, {"80", "-33", "100"})}, MakeCorner("80", "-33")};
     const DrawList list = BuildDrawList(scene, {600, 400});
     std::vector<DrawStyle> styles;
     for (const DrawItem& item : list.items) styles.push_back(item.style);
@@ -259,7 +262,7 @@ TEST(ContourView, HitTestFindsTheNearestCornerWithinTolerance) {
     ContourChain chain;
     chain.AddLine(*MakeCorner("100", "0"), *MakeCorner("60", "0"));
     chain.AddLine(*MakeCorner("60", "0"), *MakeCorner("60", "-25"));
-    const ContourScene scene{&chain, std::nullopt, MakeCorner("60.0", "-25")};
+    const ContourScene scene{&chain, {}, MakeCorner("60.0", "-25")};
     const ViewTransform t = FitView(SceneExtent(scene), {600, 400});
     const struct {
         ContourPoint near;
@@ -279,7 +282,7 @@ TEST(ContourView, HitTestFindsTheNearestCornerWithinTolerance) {
         }
     }
     ContourChain empty;
-    const ContourScene startOnly{&empty, std::nullopt, MakeCorner("0", "0")};
+    const ContourScene startOnly{&empty, {}, MakeCorner("0", "0")};
     const ViewTransform s = FitView(SceneExtent(startOnly), {600, 400});
     EXPECT_EQ(HitCorner(startOnly, s, s.X(0), s.Y(0)), MakeCorner("0", "0"));
 }
@@ -308,7 +311,7 @@ TEST(ContourView, RandomScenesStayInRange) {
             }
         }
         ContourScene scene{&chain};
-        if (random() % 2) scene.pending = ContourSegment{ArcShape{point(), point(), point()}, {}, {}};
+        if (random() % 2) scene.pending.push_back(ContourSegment{ArcShape{point(), point(), point()}, {}, {}});
         if (random() % 2) scene.start = Corner{point(), "s", "s"};
         const ViewSize size = sizes[round % std::size(sizes)];
         const DrawList list = BuildDrawList(scene, size);

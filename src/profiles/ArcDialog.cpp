@@ -29,7 +29,9 @@ constexpr int kBoxes = 7;
 }  // namespace
 
 ArcDialog::ArcDialog(ArcSense sense, ProfileState& state, HostChannel& channel, ProfileView& view)
-    : ProfileDialog(FormOf(sense), EventsOf(sense), state, channel, view), sense_(sense) {}
+    : ProfileDialog(sense == ArcSense::Concave ? ProfileDialogKind::Arc1 : ProfileDialogKind::Arc2, FormOf(sense),
+                    EventsOf(sense), state, channel, view),
+      sense_(sense) {}
 
 void ArcDialog::SolveArc() {
     if (movingFocus_) return;
@@ -66,45 +68,8 @@ void ArcDialog::TypeArcAndClose() {
         state_.EndX = BoxText(6);
         state_.EndZ = ParseNumber(BoxText(7));
 
-        // One key string at a time: a reading that fails leaves what came before typed.
-        channel_.BeginHostCommand();
-        channel_.Type("ARC CEN_BEG_END ");
-        channel_.Type(state_.CenterZ.AsText());
-        channel_.Type(",");
-        channel_.Type(NumberText(state_.CenterX.AsNumber() / 2));
-        channel_.SendEnter();
-
-        auto typeStart = [this] {
-            channel_.Type(state_.StartZ.AsText());
-            channel_.Type(",");
-            channel_.Type(NumberText(state_.StartX.AsNumber() / 2));
-        };
-        auto typeEnd = [this] {
-            channel_.Type(NumberText(state_.EndZ));
-            channel_.Type(",");
-            channel_.Type(NumberText(state_.EndX.AsNumber() / 2));
-        };
-        const ArcOrder order = TypedOrder(sense_, state_.StartZ.AsNumber(), state_.EndZ);
-        if (order == ArcOrder::EndFirst) {
-            typeEnd();
-            channel_.SendEnter();
-            typeStart();
-        } else {
-            typeStart();
-            channel_.SendEnter();
-            typeEnd();
-        }
-        channel_.SendEnter();
-        channel_.SendCancel();
-
-        if (chain_ != nullptr) {
-            const auto centre = TypedPoint(state_.CenterX.AsText(), state_.CenterZ.AsText());
-            const auto start = StartCorner(), end = EndCorner();
-            if (centre && start && end) chain_->AddArc(*centre, *start, *end, order);
-        }
-        state_.StartX = state_.EndX;
-        state_.StartZ = state_.EndZ;
-        view_.Close();
+        // The centre, then the two points in the order that selects the arc of this sense.
+        SendSegmentAndClose();
     });
 }
 

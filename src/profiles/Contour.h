@@ -1,6 +1,5 @@
 #pragma once
-// The contour typed into the host so far, segment by segment, and the segment
-// that an open profile dialog's boxes describe: what the preview draws.
+// The contour typed into the host so far, segment by segment: what the preview draws.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -92,10 +91,5 @@ class ContourChain {
    private:
     std::vector<ContourSegment> segments_;
 };
-
-// The segment that OK would type from the boxes as they stand (boxes[0] is
-// Text1), with the corners it would record. nullopt while a box it needs is
-// empty, not a number or beyond kLargestCoordinate.
-std::optional<ContourSegment> PendingSegment(ProfileDialogKind kind, std::span<const std::string> boxes);
 
 }  // namespace kelo

@@ -68,9 +68,11 @@ void ContourPreview::Show(HWND toolbar, HWND dialog) {
     Rebuild();
 }
 
-void ContourPreview::Update(std::span<const std::string> boxes, std::optional<Corner> start) {
-    pending_ = PendingSegment(kind_, boxes);
-    start_ = std::move(start);
+void ContourPreview::Update(std::vector<ContourSegment> pending, std::optional<Corner> start,
+                            std::optional<ContourPoint> marked) {
+    scene_.pending = std::move(pending);
+    scene_.start = std::move(start);
+    scene_.marked = marked;
     if (hwnd() == nullptr) return;
     Rebuild();
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -162,7 +164,8 @@ void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::o
         switch (item.style) {
             case DrawStyle::Axis: SelectObject(dc, axis); Polyline(dc, points.data(), count); break;
             case DrawStyle::Chain: SelectObject(dc, chain); Polyline(dc, points.data(), count); break;
-            case DrawStyle::Pending: SelectObject(dc, pending); Polyline(dc, points.data(), count); break;
+            case DrawStyle::Pending:
+            case DrawStyle::Marked: SelectObject(dc, pending); Polyline(dc, points.data(), count); break;
             case DrawStyle::Corner: SelectObject(dc, corner); Polyline(dc, points.data(), count); break;
             case DrawStyle::StartMarker:
                 SelectObject(dc, start);

@@ -6,8 +6,8 @@
 
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
+#include <vector>
 
 #include "profiles/Contour.h"
 #include "profiles/ContourView.h"
@@ -24,14 +24,16 @@ class ContourPreview : public Window {
     using CornerClick = std::function<void(const Corner&)>;
 
     // Contract: `chain` outlives the preview.
-    ContourPreview(const ContourChain& chain, ProfileDialogKind kind, CornerClick onCornerClick)
-        : chain_(chain), kind_(kind), onCornerClick_(std::move(onCornerClick)) {}
+    ContourPreview(const ContourChain& chain, CornerClick onCornerClick)
+        : chain_(chain), onCornerClick_(std::move(onCornerClick)) {}
 
     // Shows the preview beside `dialog`, clear of `toolbar` (its owner), without
     // taking the activation from the dialog.
     void Show(HWND toolbar, HWND dialog);
-    // The dialog's boxes as they stand, and the start point the contour goes on from.
-    void Update(std::span<const std::string> boxes, std::optional<Corner> start);
+    // What is being entered, the start point the contour goes on from, and the point
+    // being edited.
+    void Update(std::vector<ContourSegment> pending, std::optional<Corner> start,
+                std::optional<ContourPoint> marked = std::nullopt);
 
    protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -48,13 +50,11 @@ class ContourPreview : public Window {
     // The draw list for the client area as it is now.
     void Rebuild();
     double HitTolerance() const;  // pixels at the window's DPI
-    ContourScene Scene() const { return ContourScene{&chain_, pending_, start_}; }
+    const ContourScene& Scene() const { return scene_; }
 
     const ContourChain& chain_;
-    ProfileDialogKind kind_;
     CornerClick onCornerClick_;
-    std::optional<ContourSegment> pending_;
-    std::optional<Corner> start_;
+    ContourScene scene_{&chain_, {}, std::nullopt, std::nullopt};
     DrawList drawList_;
     std::optional<Corner> hover_;
     bool trackingLeave_ = false;

@@ -211,8 +211,9 @@ Extent SceneExtent(const ContourScene& scene) {
     if (scene.chain != nullptr) {
         for (const ContourSegment& segment : scene.chain->Segments()) extent.Include(segment.shape);
     }
-    if (scene.pending) extent.Include(scene.pending->shape);
+    for (const ContourSegment& segment : scene.pending) extent.Include(segment.shape);
     if (scene.start) extent.Include(scene.start->point);
+    if (scene.marked) extent.Include(*scene.marked);
     // The axis always shows.
     extent.Include(ContourPoint{extent.empty ? 0 : extent.zMin, 0});
     return extent;
@@ -278,13 +279,14 @@ DrawList BuildDrawList(const ContourScene& scene, ViewSize size) {
         for (const ContourSegment& segment : scene.chain->Segments()) {
             PaintShape(painter, DrawStyle::Chain, segment.shape, t.scale);
         }
-        ContourScene chainOnly{scene.chain, std::nullopt, std::nullopt};
+        const ContourScene chainOnly{scene.chain, {}, std::nullopt, std::nullopt};
         ForEachCorner(chainOnly, [&](const Corner& corner) {
             PaintMarker(painter, DrawStyle::Corner, t, corner.point, kCornerMarkerSize, false);
         });
     }
-    if (scene.pending) PaintShape(painter, DrawStyle::Pending, scene.pending->shape, t.scale);
+    for (const ContourSegment& segment : scene.pending) PaintShape(painter, DrawStyle::Pending, segment.shape, t.scale);
     if (scene.start) PaintMarker(painter, DrawStyle::StartMarker, t, scene.start->point, kStartMarkerSize, true);
+    if (scene.marked) PaintMarker(painter, DrawStyle::Marked, t, *scene.marked, kMarkedSize, false);
     painter.End();
     return list;
 }

@@ -20,9 +20,10 @@ struct ViewSize {
 
 // What the preview shows.
 struct ContourScene {
-    const ContourChain* chain = nullptr;   // the typed contour, or none
-    std::optional<ContourSegment> pending;  // the segment being entered
-    std::optional<Corner> start;            // where the next segment starts
+    const ContourChain* chain = nullptr;  // the typed contour, or none
+    std::vector<ContourSegment> pending;  // what is being entered: a dialog's segment, or the table's contour
+    std::optional<Corner> start;          // where the next segment starts
+    std::optional<ContourPoint> marked;   // the point being edited (the table's current row)
 };
 
 // The bounding box of what is drawn, in drawing units. Points that are not
@@ -64,7 +65,7 @@ inline constexpr int kMaxArcSteps = 2048;
 // `scale` pixels per unit, bounded both ways.
 std::vector<ContourPoint> SampleArc(const ArcShape& arc, double scale);
 
-enum class DrawStyle : std::uint8_t { Axis, Chain, Pending, StartMarker, Corner };
+enum class DrawStyle : std::uint8_t { Axis, Chain, Pending, StartMarker, Corner, Marked };
 
 struct PixelPoint {
     int x = 0;
@@ -95,9 +96,10 @@ struct DrawList {
 inline constexpr double kClipGuard = 16;      // pixels beyond the view that lines may run to
 inline constexpr double kCornerMarkerSize = 3;  // half the side of a corner's square
 inline constexpr double kStartMarkerSize = 6;   // half the diagonal of the start point's diamond
+inline constexpr double kMarkedSize = 5;        // half the side of the edited point's square
 
 // Drawn in this order: the axis across the view, the chain, its corners, the
-// pending segment, the start point.
+// pending segments, the start point, the marked point.
 DrawList BuildDrawList(const ContourScene& scene, ViewSize size);
 
 inline constexpr double kHitTolerance = 6;  // pixels

@@ -13,7 +13,7 @@ constexpr EventRow kFaceEvents[] = {
 }  // namespace
 
 FaceDialog::FaceDialog(ProfileState& state, HostChannel& channel, ProfileView& view)
-    : ProfileDialog(kFaceForm, kFaceEvents, state, channel, view) {}
+    : ProfileDialog(ProfileDialogKind::Face, kFaceForm, kFaceEvents, state, channel, view) {}
 
 // The end point has the start Z: the segment runs at right angles to the axis.
 void FaceDialog::frm_FACE_OKButton_Click() {
@@ -22,7 +22,7 @@ void FaceDialog::frm_FACE_OKButton_Click() {
         if (!TakeRequired(2, texts::kStartZMissing, state_.StartZ)) return;
         state_.EndZ = state_.StartZ.AsNumber();
         if (!TakeRequired(3, texts::kEndXMissing, state_.EndX)) return;
-        SendProfileLineAndClose();
+        SendSegmentAndClose();
     });
 }
 

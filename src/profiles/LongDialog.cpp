@@ -15,7 +15,7 @@ constexpr EventRow kLongEvents[] = {
 
 // Clearing the relative Z at opening runs its change handler, so end Z is cleared after it.
 LongDialog::LongDialog(ProfileState& state, HostChannel& channel, ProfileView& view)
-    : ProfileDialog(kLongForm, kLongEvents, state, channel, view) {}
+    : ProfileDialog(ProfileDialogKind::Long, kLongForm, kLongEvents, state, channel, view) {}
 
 // Keystroke by keystroke: end Z = start Z + relative Z, in single precision.
 void LongDialog::frm_LONG_Text3_Change() { EndZFromRelativeZ(2, 3, 4); }
@@ -29,7 +29,7 @@ void LongDialog::frm_LONG_OKButton_Click() {
         TextOrNumber endZ;
         if (!TakeRequired(4, texts::kEndZMissing, endZ)) return;
         state_.EndZ = endZ.AsNumber();
-        SendProfileLineAndClose();
+        SendSegmentAndClose();
     });
 }
 

@@ -12,11 +12,12 @@ constexpr int kFirstFocusBox = 3;
 
 }  // namespace
 
-ProfileDialog::ProfileDialog(const FormSpec& form, std::span<const EventRow> events, ProfileState& state,
-                             HostChannel& channel, ProfileView& view)
+ProfileDialog::ProfileDialog(ProfileDialogKind kind, const FormSpec& form, std::span<const EventRow> events,
+                             ProfileState& state, HostChannel& channel, ProfileView& view)
     : state_(state),
       channel_(channel),
       view_(view),
+      kind_(kind),
       form_(form),
       events_(events),
       boxes_(static_cast<std::size_t>(BoxCount(form.controls))) {}
@@ -97,35 +98,18 @@ bool ProfileDialog::TakeRequired(int box, std::string_view message, TextOrNumber
     return true;
 }
 
-void ProfileDialog::SendProfileLineAndClose() {
+void ProfileDialog::SendSegmentAndClose() {
+    // Taken before the waits: the boxes stay live while the keys go out.
+    const Segment segment = PendingSegment();
     channel_.BeginHostCommand();
-    // One key string at a time: a reading that fails leaves what came before typed.
-    channel_.Type("LINE TWO_PTS ");
-    channel_.Type(state_.StartZ.AsText());
-    channel_.Type(",");
-    channel_.Type(NumberText(state_.StartX.AsNumber() / 2));
-    channel_.Type(" ");
-    channel_.Type(NumberText(state_.EndZ));
-    channel_.Type(",");
-    channel_.Type(NumberText(state_.EndX.AsNumber() / 2));
-    channel_.SendEnter();
-    channel_.SendCancel();
+    TypeSegment(channel_, segment);
 
     if (chain_ != nullptr) {
-        const auto start = StartCorner(), end = EndCorner();
-        if (start && end) chain_->AddLine(*start, *end);
+        if (auto shape = ShapeOf(segment)) chain_->Add(std::move(*shape));
     }
     state_.StartX = state_.EndX.AsText();
     state_.StartZ = state_.EndZ;
     view_.Close();
-}
-
-std::optional<Corner> ProfileDialog::StartCorner() const {
-    return MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText());
-}
-
-std::optional<Corner> ProfileDialog::EndCorner() const {
-    return MakeCorner(state_.EndX.AsText(), NumberText(state_.EndZ));
 }
 
 void ProfileDialog::EndZFromRelativeZ(int startZBox, int relativeZBox, int endZBox) {

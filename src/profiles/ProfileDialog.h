@@ -10,9 +10,11 @@
 
 #include "channel/HostChannel.h"
 #include "profiles/Contour.h"
+#include "profiles/ProfileKinds.h"
 #include "profiles/ProfileLayout.h"
 #include "profiles/ProfileState.h"
 #include "profiles/ProfileView.h"
+#include "profiles/Segment.h"
 
 namespace kelo {
 
@@ -41,8 +43,8 @@ void Handler(ProfileDialog& dialog) {
 class ProfileDialog {
    public:
     // Contract: the tables, state, channel and view outlive the dialog.
-    ProfileDialog(const FormSpec& form, std::span<const EventRow> events, ProfileState& state, HostChannel& channel,
-                  ProfileView& view);
+    ProfileDialog(ProfileDialogKind kind, const FormSpec& form, std::span<const EventRow> events, ProfileState& state,
+                  HostChannel& channel, ProfileView& view);
     virtual ~ProfileDialog() = default;
     ProfileDialog(const ProfileDialog&) = delete;
     ProfileDialog& operator=(const ProfileDialog&) = delete;
@@ -51,6 +53,8 @@ class ProfileDialog {
     // Every segment this dialog types completely is added to `chain` (none: not recorded).
     void RecordInto(ContourChain* chain) { chain_ = chain; }
     const std::string& BoxText(int box) const;
+    // The segment the boxes describe as they stand: what OK types, and what the preview draws.
+    Segment PendingSegment() const { return BoxesSegment(kind_, boxes_); }
 
     // Events as the view reports them. Each runs its handler inside the handler's
     // trap, so none of them throws.
@@ -73,19 +77,14 @@ class ProfileDialog {
     // `field` and returns true.
     bool TakeRequired(int box, std::string_view message, TextOrNumber& field);
 
-    // Types "LINE TWO_PTS startZ,startX/2 endZ,endX/2", Enter and the cancel key
-    // string, then chains the end point into the start point and closes. Runs
-    // inside the command frame's trap: the channel's and the readings' errors pass to it.
-    void SendProfileLineAndClose();
+    // Types the pending segment after the command's opening, records it in the chain,
+    // chains the end point into the start point and closes. Runs inside the handler's
+    // trap: the channel's errors and a point that is not a number pass to it.
+    void SendSegmentAndClose();
 
     // End Z from relative Z: the start Z and the relative Z added in single
     // precision. Beyond that range the end-Z box keeps its text.
     void EndZFromRelativeZ(int startZBox, int relativeZBox, int endZBox);
-
-    // The corners of the segment just typed, as a next dialog would start from them:
-    // the start as it stood, the end as it is now.
-    std::optional<Corner> StartCorner() const;
-    std::optional<Corner> EndCorner() const;
 
     ProfileState& state_;
     HostChannel& channel_;
@@ -97,6 +96,7 @@ class ProfileDialog {
     // silent trap; returns whether there was one.
     bool Run(std::string_view control, DialogEvent event);
 
+    ProfileDialogKind kind_;
     const FormSpec& form_;
     std::span<const EventRow> events_;
     std::vector<std::string> boxes_;

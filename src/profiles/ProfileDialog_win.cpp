@@ -20,7 +20,7 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
           channel_(channel),
           model_(MakeProfileDialog(kind, state, channel, *this)),
           form_(model_->form(), *this),
-          preview_(chain, kind, [this](const Corner& corner) { StartFrom(corner); }) {
+          preview_(chain, [this](const Corner& corner) { StartFrom(corner); }) {
         model_->RecordInto(&chain);
     }
 
@@ -76,9 +76,9 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
     }
 
     void UpdatePreview() {
-        std::vector<std::string> boxes;
-        for (int box = 1; box <= BoxCount(model_->form().controls); ++box) boxes.push_back(model_->BoxText(box));
-        preview_.Update(boxes, MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()));
+        std::vector<ContourSegment> pending;
+        if (auto shape = ShapeOf(model_->PendingSegment())) pending.push_back(std::move(*shape));
+        preview_.Update(std::move(pending), MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()));
     }
 
     std::string_view BoxName(int box) const {

@@ -36,7 +36,7 @@ constexpr EventRow kTaperEvents[] = {
 }  // namespace
 
 TaperDialog::TaperDialog(ProfileState& state, HostChannel& channel, ProfileView& view)
-    : ProfileDialog(kTaperForm, kTaperEvents, state, channel, view) {}
+    : ProfileDialog(ProfileDialogKind::Taper, kTaperForm, kTaperEvents, state, channel, view) {}
 
 // Keystroke by keystroke: end Z = start Z + relative Z, in single precision.
 void TaperDialog::frm_TAPER_Text5_Change() { EndZFromRelativeZ(2, 5, 6); }
@@ -90,7 +90,7 @@ void TaperDialog::frm_TAPER_OKButton_Click() {
         TextOrNumber endZ;
         if (!TakeRequired(6, texts::kEndZMissing, endZ)) return;
         state_.EndZ = endZ.AsNumber();
-        SendProfileLineAndClose();
+        SendSegmentAndClose();
     });
 }
 

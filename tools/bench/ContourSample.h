@@ -8,6 +8,7 @@
 
 #include "profiles/Contour.h"
 #include "profiles/ContourView.h"
+#include "profiles/Segment.h"
 #include "text/NumberRules.h"
 
 namespace kelo::bench {
@@ -82,7 +83,7 @@ inline ContourScene SampleScene(const ContourChain& chain, std::string (&boxes)[
     boxes[1] = scene.start->zText;
     boxes[3] = "30";
     boxes[5] = "-12";
-    scene.pending = PendingSegment(ProfileDialogKind::Taper, boxes);
+    if (auto shape = ShapeOf(BoxesSegment(ProfileDialogKind::Taper, boxes))) scene.pending.push_back(*shape);
     return scene;
 }
 
