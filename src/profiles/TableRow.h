@@ -1,0 +1,21 @@
+#pragma once
+// One row of the contour table: a point of the contour and what follows it,
+// each cell exactly as the user typed it (or as a file held it).
+#include <cstddef>
+#include <string>
+
+namespace kelo {
+
+struct TableRow {
+    std::string x;        // diameter
+    std::string z;        // axial position, or a length from the previous row ("@-25")
+    std::string corner;   // "", "C d" (chamfer) or "R r" (round)
+    std::string element;  // "" (a straight line to the next row), "凹R r" or "凸R r"
+
+    bool operator==(const TableRow&) const = default;
+};
+
+// Rows beyond this are refused: a table is a part's contour, not a point cloud.
+inline constexpr std::size_t kMaxTableRows = 1000;
+
+}  // namespace kelo
