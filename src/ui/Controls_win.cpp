@@ -34,6 +34,7 @@ HWND CreateControl(HWND parent, const ControlRow& row, int id) {
             style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (row.tabIndex >= 0 ? WS_TABSTOP : 0);
             exStyle = WS_EX_CLIENTEDGE;
             break;
+        case ControlKind::ScrollBar: cls = L"SCROLLBAR"; style |= SBS_VERT; break;
     }
     return CreateWindowExW(exStyle, cls, Widen(row.caption).c_str(), style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -12,7 +12,8 @@ namespace kelo {
 // area: the form grows to show it while it has a text and shrinks back when it is empty.
 // Readout: a one-line label that the program writes (a result), cut with "..." when too long.
 // List: a list of lines the user can pick one of.
-enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton, Note, Readout, List };
+// ScrollBar: a vertical scroll bar whose position the program sets and the user moves.
+enum class ControlKind : std::uint8_t { Label, Text, Button, Frame, PictureButton, Note, Readout, List, ScrollBar };
 
 // Picture buttons: which pictures the button carries (the second is its pressed look).
 enum PictureBits : std::uint8_t { kFirstPicture = 1, kSecondPicture = 2 };

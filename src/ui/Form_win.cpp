@@ -147,6 +147,11 @@ void Form::PlaceCaretAtEnd(std::string_view name) {
     }
 }
 
+bool Form::HasFocus(std::string_view name) const {
+    HWND control = ControlOf(name);
+    return control != nullptr && GetFocus() == control;
+}
+
 bool Form::HasSelectedText(std::string_view name) const {
     HWND control = ControlOf(name);
     if (control == nullptr) return false;
@@ -170,11 +175,25 @@ void Form::SelectLine(std::string_view name, int index) {
     if (HWND control = ControlOf(name)) SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+void Form::SetScroll(std::string_view name, int position, int count, int page) {
+    HWND bar = ControlOf(name);
+    if (bar == nullptr) return;
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, std::max(0, count - 1),
+                    static_cast<UINT>(std::max(1, page)), position, 0};
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+}
+
+void Form::Enable(std::string_view name, bool enabled) {
+    if (HWND control = ControlOf(name)) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd(), WM_CREATE, this->OnCreate);
         HANDLE_MSG(hwnd(), WM_COMMAND, this->OnCommand);
         HANDLE_MSG(hwnd(), WM_CLOSE, this->OnClose);
+        HANDLE_MSG(hwnd(), WM_VSCROLL, this->OnVScroll);
+        HANDLE_MSG(hwnd(), WM_MOUSEWHEEL, this->OnMouseWheel);
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
         default: return DefaultProc(msg, wParam, lParam);
     }
@@ -203,6 +222,7 @@ void Form::OnCommand(HWND, int id, HWND, UINT code) {
         // Leaving for another program or a message box is not leaving the box.
         if (code == EN_KILLFOCUS && focusGoesTo_ != nullptr && IsChild(hwnd(), focusGoesTo_))
             events_.OnLostFocus(row);
+        if (code == EN_SETFOCUS) events_.OnFocus(row);
     } else if (row.kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
         events_.OnClick(row);  // a quick second click is a click too
     } else if (row.kind == ControlKind::List && code == LBN_SELCHANGE) {
@@ -212,6 +232,49 @@ void Form::OnCommand(HWND, int id, HWND, UINT code) {
 }
 
 void Form::OnClose(HWND) { events_.OnCloseRequest(); }
+
+// A scroll bar moved by its arrows, its track or its thumb.
+void Form::OnVScroll(HWND, HWND bar, UINT code, int) {
+    const ControlRow* row = RowOf(bar);
+    if (row == nullptr || row->kind != ControlKind::ScrollBar) return;
+    SCROLLINFO info{sizeof info, SIF_ALL};
+    GetScrollInfo(bar, SB_CTL, &info);
+    const int page = static_cast<int>(info.nPage);
+    int position = info.nPos;
+    switch (code) {
+        case SB_LINEUP: position -= 1; break;
+        case SB_LINEDOWN: position += 1; break;
+        case SB_PAGEUP: position -= page; break;
+        case SB_PAGEDOWN: position += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: position = info.nTrackPos; break;
+        case SB_TOP: position = info.nMin; break;
+        case SB_BOTTOM: position = info.nMax; break;
+        default: return;
+    }
+    ScrollTo(static_cast<std::size_t>(row - layout_.controls.data()), position);
+}
+
+// The wheel over the form moves its first scroll bar, three lines a notch.
+void Form::OnMouseWheel(HWND, int, int, int delta, UINT) {
+    for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+        if (layout_.controls[i].kind != ControlKind::ScrollBar) continue;
+        const int position = GetScrollPos(controls_[i], SB_CTL) - delta * 3 / WHEEL_DELTA;
+        ScrollTo(i, position);
+        return;
+    }
+}
+
+void Form::ScrollTo(std::size_t index, int position) {
+    SCROLLINFO info{sizeof info, SIF_ALL};
+    GetScrollInfo(controls_[index], SB_CTL, &info);
+    position = std::clamp(position, info.nMin, std::max(info.nMin, info.nMax - static_cast<int>(info.nPage) + 1));
+    if (position == info.nPos) return;
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    SetScrollInfo(controls_[index], SB_CTL, &info, TRUE);
+    events_.OnScrolled(layout_.controls[index], position);
+}
 
 void Form::OnDpiChanged(UINT dpi, const RECT* suggested) { Layout(dpi, suggested); }
 
@@ -280,6 +343,12 @@ LRESULT CALLBACK Form::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
                 if (const ControlRow* row = self->RowOf(box)) self->events_.OnChar(*row, static_cast<char16_t>(wParam));
                 // A single-line box does nothing with a carriage return but beep.
                 if (wParam == VK_RETURN) return 0;
+                break;
+            case WM_KEYDOWN:
+                if (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT) {
+                    const ControlRow* row = self->RowOf(box);
+                    if (row != nullptr && self->events_.OnBoxKey(*row, static_cast<UINT>(wParam))) return 0;
+                }
                 break;
             case WM_KILLFOCUS: self->focusGoesTo_ = reinterpret_cast<HWND>(wParam); break;
             case WM_NCDESTROY: RemoveWindowSubclass(box, &Form::BoxProc, kBoxSubclassId); break;

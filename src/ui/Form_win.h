@@ -29,6 +29,14 @@ class FormEvents {
     virtual void OnChar(const ControlRow& /*box*/, char16_t /*ch*/) {}
     // The focus left the box for another control of this form (not for another window).
     virtual void OnLostFocus(const ControlRow& /*box*/) {}
+    // The focus came into the box.
+    virtual void OnFocus(const ControlRow& /*box*/) {}
+    // Up, Down, Page Up or Page Down (the virtual key) in a box. True: the events took
+    // the key and the box never gets it.
+    virtual bool OnBoxKey(const ControlRow& /*box*/, UINT /*key*/) { return false; }
+    // The user moved a scroll bar (its arrows, its track, the thumb, or the mouse wheel
+    // over the form) to `position`.
+    virtual void OnScrolled(const ControlRow& /*bar*/, int /*position*/) {}
     virtual void OnClick(const ControlRow& /*button*/) {}
     // The user picked line `index` of a list (a click or the arrow keys).
     virtual void OnSelect(const ControlRow& /*list*/, int /*index*/) {}
@@ -72,12 +80,19 @@ class Form : public Window {
     void ShowNote(std::string_view name, std::string_view text);
     // Puts the caret after the last character of a box, nothing selected.
     void PlaceCaretAtEnd(std::string_view name);
+    // Whether the control has the keyboard focus.
+    bool HasFocus(std::string_view name) const;
     // Whether part of a box's text is selected.
     bool HasSelectedText(std::string_view name) const;
     // Replaces the lines of a list (none selected).
     void SetLines(std::string_view name, std::span<const std::string> lines);
     // Selects line `index` of a list; -1 selects none. Not reported as the user's pick.
     void SelectLine(std::string_view name, int index);
+    // A scroll bar over `count` lines of which `page` show at a time, at `position`
+    // (0 to count - page). Not reported as the user's move.
+    void SetScroll(std::string_view name, int position, int count, int page);
+    // Whether a control takes input.
+    void Enable(std::string_view name, bool enabled);
 
    protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -86,6 +101,10 @@ class Form : public Window {
     BOOL OnCreate(HWND hwnd, LPCREATESTRUCT create);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnClose(HWND hwnd);
+    void OnVScroll(HWND hwnd, HWND bar, UINT code, int thumb);
+    void OnMouseWheel(HWND hwnd, int x, int y, int delta, UINT keys);
+    // Moves scroll bar `index` (a row of the table) to `position` and reports it.
+    void ScrollTo(std::size_t index, int position);
     void OnDpiChanged(UINT dpi, const RECT* suggested);
 
     // Sizes and places the window (centred, or at `suggested` after a DPI change)
