@@ -97,11 +97,22 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
         const TableContour contour = BuildContour(c.rows);
         EXPECT_EQ(ProblemLine(contour), c.line);
         EXPECT_FALSE(contour.Drawable());
-        EXPECT_TRUE(contour.segments.empty());
     }
     std::vector<TableRow> many;
     for (std::size_t i = 0; i <= kMaxTableRows; ++i) many.push_back({"10", std::to_string(-double(i))});
     EXPECT_EQ(ProblemLine(BuildContour(many)), "1001行目: 行が多すぎます。1000行までです。");
+}
+
+TEST(ContourTable, TheContourBeforeTheFirstWrongRowIsStillBuiltForThePreview) {
+    const std::vector<TableRow> rows{{"0", "0"}, {"60", "0", "C1"}, {"60", "-25", "R2"}, {"80", "-25"}, {"x", "-40"}};
+    const TableContour contour = BuildContour(rows);
+    EXPECT_EQ(ProblemLine(contour), "5行目: X が数値ではありません。");
+    // Up to row 4, whose own corner or element would wait for the row after it.
+    EXPECT_EQ(Typed(contour),
+              "LINE TWO_PTS 0,0 0,29/;LINE TWO_PTS 0,29 -1,30/;LINE TWO_PTS -1,30 -23,30/;"
+              "ARC CEN_BEG_END -23,32/-25,32/-23,30/;LINE TWO_PTS -25,32 -25,40/;");
+    EXPECT_EQ(ProblemLine(BuildContour(std::vector<TableRow>{{"0", "0"}, {"60", "0", "C40"}, {"60", "-25"}, {"y", "0"}})),
+              "2行目: 角が線の長さに収まりません。 (ほかに1行)");
 }
 
 TEST(ContourTable, EachRowsPointIsKnownWhereItsCellsCanBeRead) {

@@ -20,6 +20,7 @@ constexpr DWORD kPreviewStyle = WS_POPUP | WS_CAPTION;
 // A tool window that is never activated: the dialog keeps the focus, its tab order and its Enter chain.
 constexpr DWORD kPreviewExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 constexpr int kWidthAt96 = 480, kHeightAt96 = 320, kGapAt96 = 8, kMinimumAt96 = 160;
+constexpr RECT kTableButtonAt96{6, 6, 90, 30};
 
 constexpr COLORREF kBackground = RGB(252, 252, 248);
 constexpr COLORREF kAxisColour = RGB(200, 40, 40);
@@ -29,6 +30,24 @@ constexpr COLORREF kStartColour = RGB(0, 150, 60);
 constexpr COLORREF kCornerColour = RGB(90, 90, 90);
 
 int Scaled(int at96, UINT dpi) { return MulDiv(at96, static_cast<int>(dpi), 96); }
+
+HFONT StatusFont(UINT dpi) {
+    NONCLIENTMETRICSW ncm{sizeof ncm};
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, dpi);
+    return CreateFontIndirectW(&ncm.lfStatusFont);
+}
+
+// A push button drawn by the preview itself: a real one would take the focus from the dialog.
+void PaintTableButton(HDC dc, RECT r, UINT dpi) {
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
+    HFONT font = StatusFont(dpi);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(dc, Widen(texts::kTablePreviewButton).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
 
 std::vector<POINT> ToPoints(std::span<const PixelPoint> points) {
     std::vector<POINT> out;
@@ -97,8 +116,16 @@ int ContourPreview::OnMouseActivate(HWND, HWND, UINT, UINT) { return MA_NOACTIVA
 
 void ContourPreview::OnPaint(HWND) {
     PaintBuffered(hwnd(), [this](HDC dc, const RECT& client) {
-        PaintContour(dc, client, drawList_, hover_, GetDpiForWindow(hwnd()));
+        const UINT dpi = GetDpiForWindow(hwnd());
+        PaintContour(dc, client, drawList_, hover_, dpi);
+        if (onTable_) PaintTableButton(dc, TableButtonRect(dpi), dpi);
     });
+}
+
+RECT ContourPreview::TableButtonRect(UINT dpi) {
+    const int d = static_cast<int>(dpi);
+    return RECT{Scaled(kTableButtonAt96.left, d), Scaled(kTableButtonAt96.top, d), Scaled(kTableButtonAt96.right, d),
+                Scaled(kTableButtonAt96.bottom, d)};
 }
 
 void ContourPreview::OnSize(HWND, UINT, int, int) {
@@ -119,8 +146,13 @@ void ContourPreview::OnMouseMove(HWND, int x, int y, UINT) {
     }
 }
 
-// A click on a corner continues the contour from there.
+// A click on a corner continues the contour from there; a click on the button opens the table.
 void ContourPreview::OnLButtonDown(HWND, BOOL, int x, int y, UINT) {
+    const RECT button = TableButtonRect(GetDpiForWindow(hwnd()));
+    if (onTable_ && PtInRect(&button, POINT{x, y})) {
+        onTable_();
+        return;
+    }
     const auto hit = HitCorner(Scene(), drawList_.transform, x, y, HitTolerance());
     if (hit && onCornerClick_) onCornerClick_(*hit);
 }
@@ -179,9 +211,7 @@ void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::o
     if (hover) {
         // The corner's texts in a small box beside it, kept inside the window.
         const std::wstring label = Widen(CornerLabel(*hover));
-        NONCLIENTMETRICSW ncm{sizeof ncm};
-        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, dpi);
-        HFONT font = CreateFontIndirectW(&ncm.lfStatusFont);
+        HFONT font = StatusFont(dpi);
         const HGDIOBJ oldFont = SelectObject(dc, font);
         RECT box{0, 0, 0, 0};
         DrawTextW(dc, label.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);

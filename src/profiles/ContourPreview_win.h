@@ -30,6 +30,10 @@ class ContourPreview : public Window {
     // Shows the preview beside `dialog`, clear of `toolbar` (its owner), without
     // taking the activation from the dialog.
     void Show(HWND toolbar, HWND dialog);
+    // Shows a button "輪郭表..." in the preview's corner that calls `onTable`.
+    void OfferTable(std::function<void()> onTable) { onTable_ = std::move(onTable); }
+    // The button's place in client pixels at `dpi`.
+    static RECT TableButtonRect(UINT dpi);
     // What is being entered, the start point the contour goes on from, and the point
     // being edited.
     void Update(std::vector<ContourSegment> pending, std::optional<Corner> start,
@@ -54,6 +58,7 @@ class ContourPreview : public Window {
 
     const ContourChain& chain_;
     CornerClick onCornerClick_;
+    std::function<void()> onTable_;
     ContourScene scene_{&chain_, {}, std::nullopt, std::nullopt};
     DrawList drawList_;
     std::optional<Corner> hover_;

@@ -176,7 +176,9 @@ Segment RoundArc(const CornerCut& cut) {
                    counterclockwise ? ArcOrder::StartFirst : ArcOrder::EndFirst};
 }
 
-std::vector<Segment> BuildSegments(std::span<const RowValues> rows, std::vector<TableProblem>& found) {
+// The segments of `rows`. With `openEnd`, the rows are the first part of a table whose
+// next row cannot be read yet: the last one's corner and element wait for that row.
+std::vector<Segment> BuildSegments(std::span<const RowValues> rows, bool openEnd, std::vector<TableProblem>& found) {
     const std::size_t n = rows.size();
     std::vector<Vec> p(n);
     for (std::size_t i = 0; i < n; ++i) p[i] = {*rows[i].z, *rows[i].x / 2};
@@ -193,6 +195,7 @@ std::vector<Segment> BuildSegments(std::span<const RowValues> rows, std::vector<
     for (std::size_t i = 0; i < n; ++i) {
         at(i, [&] {
             if (i > 0 && Length(p[i] - p[i - 1]) == 0) throw RowError(texts::kTableSamePoint);
+            if (i + 1 == n && openEnd) return;
             if (i + 1 == n && rows[i].arc) throw RowError(texts::kTableElementAtLast);
             if (rows[i].corner == RowValues::Corner::None) return;
             if (i == 0 || i + 1 == n) throw RowError(texts::kTableCornerAtEnd);
@@ -243,8 +246,12 @@ TableContour BuildContour(std::span<const TableRow> rows) {
         const RowValues& v = values.back();
         contour.points.push_back(v.x && v.z ? std::optional<ContourPoint>(ContourPoint{*v.z, *v.x / 2}) : std::nullopt);
     }
-    const bool readable = std::all_of(values.begin(), values.end(), [](const RowValues& v) { return v.x && v.z; });
-    if (found.empty() && readable) contour.segments = BuildSegments(values, found);
+    // The rows before the first one that cannot be read are built all the same: their
+    // own faults are named, and the preview shows what is there while the user types on.
+    const auto unread = std::find_if(values.begin(), values.end(), [](const RowValues& v) { return !v.x || !v.z; });
+    const std::span<const RowValues> readable(values.data(), static_cast<std::size_t>(unread - values.begin()));
+    const bool complete = found.empty() && unread == values.end();
+    contour.segments = BuildSegments(readable, !complete, found);
     if (!found.empty()) {
         // Several problems of one row name the row once.
         std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
@@ -253,7 +260,10 @@ TableContour BuildContour(std::span<const TableRow> rows) {
         for (const TableProblem& p : found)
             if (rowsWrong.empty() || rowsWrong.back() != p.row) rowsWrong.push_back(p.row);
         contour.problemCount = static_cast<int>(rowsWrong.size());
-        contour.segments.clear();
+        // What the preview shows: the contour up to the row before the first wrong one.
+        std::vector<TableProblem> again;
+        const auto before = static_cast<std::size_t>(contour.problem->row - 1);
+        contour.segments = BuildSegments(readable.first(std::min(before, readable.size())), true, again);
     }
     return contour;
 }

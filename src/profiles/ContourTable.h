@@ -30,12 +30,15 @@ struct TableProblem {
 };
 
 struct TableContour {
-    std::vector<Segment> segments;  // in contour order: trimmed lines, chamfers, rounds and arcs
+    // In contour order: trimmed lines, chamfers, rounds and arcs. With a problem, only the
+    // part before the first wrong row, to be shown and never typed.
+    std::vector<Segment> segments;
     // Each row's point as read (Z, X / 2), where its cells can be read; for marking the row being edited.
     std::vector<std::optional<ContourPoint>> points;
-    std::optional<TableProblem> problem;  // the first row that cannot be built; no segments then
+    std::optional<TableProblem> problem;  // the first row that cannot be built
     int problemCount = 0;                 // how many rows cannot be built
 
+    // Whether 作図 may type the segments: every row can be built.
     bool Drawable() const { return !problem && !segments.empty(); }
 };
 

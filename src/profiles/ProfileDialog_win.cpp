@@ -22,11 +22,18 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
           form_(model_->form(), *this),
           preview_(chain, [this](const Corner& corner) { StartFrom(corner); }) {
         model_->RecordInto(&chain);
+        // The table takes over from the dialog as "ｷｬﾝｾﾙ" would leave it.
+        preview_.OfferTable([this] {
+            tableNext_ = true;
+            model_->CancelClick();
+        });
     }
 
-    void Run(HWND owner) {
+    // True when the preview's table button closed the dialog.
+    bool Run(HWND owner) {
         owner_ = owner;
         form_.ShowModal(owner);
+        return tableNext_;
     }
 
     // ProfileView
@@ -92,17 +99,19 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
     Form form_;
     ContourPreview preview_;
     HWND owner_ = nullptr;
+    bool tableNext_ = false;
 };
 
 }  // namespace
 
-void ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel,
+bool ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel,
                        ContourChain& chain) {
     try {
         ProfileDialogWindow window(kind, state, channel, chain);
-        window.Run(owner);
+        return window.Run(owner);
     } catch (...) {
         // Nothing to show: a dialog that cannot be built leaves the state as it was.
+        return false;
     }
 }
 

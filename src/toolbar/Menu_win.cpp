@@ -11,6 +11,7 @@
 #include "channel/Desktop_win.h"
 #include "text/Texts.h"
 #include "text/WinText_win.h"
+#include "profiles/ContourTable_win.h"
 #include "profiles/ProfileDialog_win.h"
 #include "profiles/ProfileState.h"
 #include "resources/Pictures_win.h"
@@ -33,6 +34,9 @@ namespace kelo {
 namespace {
 
 constexpr WindowClass kMenuClass{L"KeloMenuToolbar"};
+// The contour table's item in the window menu: below the system's own ids (0xF000 on),
+// a multiple of 16 as the system wants.
+constexpr UINT kTableMenuId = 0x0100;
 
 // The folder of our own executable.
 std::string ExeFolder() {
@@ -81,6 +85,12 @@ class MenuWindow : public Window, public ButtonLookView {
             HANDLE_MSG(hwnd(), WM_ACTIVATE, this->OnActivate);
             HANDLE_MSG(hwnd(), WM_CLOSE, this->OnClose);
             HANDLE_MSG(hwnd(), WM_DESTROY, this->OnDestroy);
+            case WM_SYSCOMMAND:
+                if ((wParam & 0xFFF0) == kTableMenuId) {
+                    OpenContourTable();
+                    return 0;
+                }
+                return DefaultProc(msg, wParam, lParam);
             case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
             case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             case WM_DISPLAYCHANGE: KeepOnScreen(); return DefaultProc(msg, wParam, lParam);
@@ -102,6 +112,10 @@ class MenuWindow : public Window, public ButtonLookView {
         SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
         SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
         buttons_.Create(hwnd(), instance_);
+        // The contour table has no button of its own: the layout stays as designed.
+        HMENU system = GetSystemMenu(hwnd(), FALSE);
+        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(system, MF_STRING, kTableMenuId, Widen(texts::kTableMenuItem).c_str());
         return TRUE;
     }
 
@@ -201,9 +215,12 @@ class MenuWindow : public Window, public ButtonLookView {
     }
 
     // The profile dialogs open modally, owned by the toolbar; they type their own lines.
+    // The preview's table button closes a dialog to open the table in its place.
     void OpenProfileDialog(ProfileDialogKind kind) {
-        ShowProfileDialog(hwnd(), kind, profile_, model_.channel(), contour_);
+        if (ShowProfileDialog(hwnd(), kind, profile_, model_.channel(), contour_)) OpenContourTable();
     }
+    // The whole contour as a table, from the window menu or the preview.
+    void OpenContourTable() { ShowContourTable(hwnd(), profile_, model_.channel(), contour_); }
     void Menu_IN_FACE_Click() { OpenProfileDialog(ProfileDialogKind::Face); }
     void Menu_IN_LONG_Click() { OpenProfileDialog(ProfileDialogKind::Long); }
     void Menu_IN_TAPER_Click() { OpenProfileDialog(ProfileDialogKind::Taper); }

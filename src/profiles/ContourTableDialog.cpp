@@ -1,0 +1,204 @@
+#include "profiles/ContourTableDialog.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "profiles/Segment.h"
+#include "text/NumberRules.h"
+
+namespace kelo {
+
+namespace {
+
+template <typename Row>  // TableRow or const TableRow
+auto& CellOf(Row& row, TableColumn column) {
+    switch (column) {
+        case TableColumn::X: return row.x;
+        case TableColumn::Z: return row.z;
+        case TableColumn::Corner: return row.corner;
+        case TableColumn::Element: return row.element;
+    }
+    return row.x;
+}
+
+// A handler's trap: the table's handlers say what they must inside it, and nothing leaves.
+template <typename Body>
+void Guarded(Body body) {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+const std::string& ContourTableDialog::Cell(int row, TableColumn column) const {
+    static const std::string kEmpty;
+    if (row < 0 || row >= RowCount()) return kEmpty;
+    return CellOf(rows_[static_cast<std::size_t>(row)], column);
+}
+
+void ContourTableDialog::frm_TABLE_Form_Load() {
+    Guarded([this] { RowsReplaced({TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}}, 0); });
+}
+
+void ContourTableDialog::CellChanged(int row, TableColumn column, std::string text) {
+    Guarded([&] {
+        if (row < 0 || row >= RowCount()) return;
+        CellOf(rows_[static_cast<std::size_t>(row)], column) = std::move(text);
+        current_ = row;
+        Rebuild();
+    });
+}
+
+void ContourTableDialog::CellEntered(int row, TableColumn column) {
+    Guarded([&] {
+        if (row < 0 || row >= RowCount() || (row == current_ && column == currentColumn_)) return;
+        current_ = row;
+        currentColumn_ = column;
+        ShowContour();
+    });
+}
+
+void ContourTableDialog::CellEnter(int row, TableColumn column) {
+    Guarded([&] {
+        if (column != TableColumn::Element) {
+            view_.FocusCell(row, static_cast<TableColumn>(static_cast<int>(column) + 1));
+        } else if (row + 1 < RowCount()) {
+            view_.FocusCell(row + 1, TableColumn::X);
+        } else {
+            view_.FocusButton(table::kDrawButton);
+        }
+    });
+}
+
+void ContourTableDialog::CellStep(int row, TableColumn column, int rows) {
+    Guarded([&] {
+        const int to = std::clamp(row + rows, 0, RowCount() - 1);
+        if (to != row) view_.FocusCell(to, column);
+    });
+}
+
+void ContourTableDialog::CornerPicked(const Corner& corner) {
+    Guarded([&] {
+        SetCell(current_, TableColumn::X, corner.xText);
+        SetCell(current_, TableColumn::Z, corner.zText);
+        Rebuild();
+    });
+}
+
+void ContourTableDialog::frm_TABLE_AddButton_Click() {
+    Guarded([this] {
+        if (rows_.size() >= kMaxTableRows) return;
+        std::vector<TableRow> rows = rows_;
+        rows.emplace_back();
+        RowsReplaced(std::move(rows), RowCount());
+    });
+}
+
+void ContourTableDialog::frm_TABLE_InsertButton_Click() {
+    Guarded([this] {
+        if (rows_.size() >= kMaxTableRows) return;
+        std::vector<TableRow> rows = rows_;
+        rows.insert(rows.begin() + current_, TableRow{});
+        RowsReplaced(std::move(rows), current_);
+    });
+}
+
+void ContourTableDialog::frm_TABLE_DeleteButton_Click() {
+    Guarded([this] {
+        std::vector<TableRow> rows = rows_;
+        if (rows.size() == 1) {
+            rows.front() = TableRow{};
+        } else {
+            rows.erase(rows.begin() + current_);
+        }
+        const int focus = std::min(current_, static_cast<int>(rows.size()) - 1);
+        RowsReplaced(std::move(rows), focus);
+    });
+}
+
+void ContourTableDialog::frm_TABLE_OpenButton_Click() {
+    Guarded([this] {
+        const std::optional<std::string> path = view_.ChooseFile(false);
+        if (!path) return;
+        const std::optional<std::string> bytes = view_.ReadFile(*path);
+        if (!bytes) return Say(texts::kCsvCannotOpen);
+        CsvReadResult read = ReadContourCsv(*bytes, decodeCp932_);
+        // A file that cannot be read leaves the table as it was.
+        if (!read.error.empty()) return Say(read.error);
+        RowsReplaced(std::move(read.rows), 0);
+    });
+}
+
+void ContourTableDialog::frm_TABLE_SaveButton_Click() {
+    Guarded([this] {
+        const std::optional<std::string> path = view_.ChooseFile(true);
+        if (!path) return;
+        if (!view_.WriteFile(*path, WriteContourCsv(rows_))) Say(texts::kCsvCannotSave);
+    });
+}
+
+void ContourTableDialog::frm_TABLE_DrawButton_Click() {
+    Guarded([this] {
+        if (!contour_.Drawable()) {
+            // Nothing is typed; the row to mend gets the focus.
+            if (contour_.problem) view_.FocusCell(contour_.problem->row - 1, TableColumn::X);
+            return;
+        }
+        // The rows stay live during the waits: what is typed is the contour as it stood.
+        const std::vector<Segment> segments = contour_.segments;
+        RunHostCommand(channel_, [&] {
+            channel_.BeginHostCommand();
+            for (const Segment& segment : segments) {
+                TypeSegment(channel_, segment);
+                if (chain_ == nullptr) continue;
+                if (auto shape = ShapeOf(segment)) chain_->Add(std::move(*shape));
+            }
+            // The next profile dialog goes on from the contour's last point.
+            const SegmentPoint& last = segments.back().end;
+            state_.EndX = last.xText;
+            state_.EndZ = ParseNumber(last.zText.value_or(""));
+            state_.StartX = state_.EndX.AsText();
+            state_.StartZ = state_.EndZ;
+            view_.Close();
+        });
+    });
+}
+
+void ContourTableDialog::frm_TABLE_CancelButton_Click() {
+    Guarded([this] { view_.Close(); });
+}
+
+void ContourTableDialog::SetCell(int row, TableColumn column, std::string text) {
+    if (row < 0 || row >= RowCount()) return;
+    CellOf(rows_[static_cast<std::size_t>(row)], column) = text;
+    view_.ShowCell(row, column, text);
+}
+
+void ContourTableDialog::Rebuild() {
+    contour_ = BuildContour(rows_);
+    view_.ShowProblem(ProblemLine(contour_));
+    ShowContour();
+}
+
+void ContourTableDialog::ShowContour() {
+    const std::optional<ContourPoint> point =
+        current_ < static_cast<int>(contour_.points.size()) ? contour_.points[current_] : std::nullopt;
+    view_.ShowContour(contour_, point);
+}
+
+void ContourTableDialog::RowsReplaced(std::vector<TableRow> rows, int focus) {
+    rows_ = std::move(rows);
+    current_ = std::clamp(focus, 0, RowCount() - 1);
+    currentColumn_ = TableColumn::X;
+    view_.ShowRows();
+    Rebuild();
+    view_.FocusCell(current_, TableColumn::X);
+}
+
+void ContourTableDialog::Say(std::string_view text) {
+    view_.ShowMessage(text, texts::kTableCaption, MessageStyle::Exclamation);
+}
+
+}  // namespace kelo

@@ -1,0 +1,15 @@
+#pragma once
+// The Win32 window of the contour table, built from its control table.
+#include <windows.h>
+
+#include "channel/HostChannel.h"
+#include "profiles/Contour.h"
+#include "profiles/ProfileState.h"
+
+namespace kelo {
+
+// Shows the table modally, owned by `owner`, with the contour preview beside it, and
+// returns when it is closed. What it types goes into `chain`.
+void ShowContourTable(HWND owner, ProfileState& state, HostChannel& channel, ContourChain& chain);
+
+}  // namespace kelo
