@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "profiles/Contour.h"
+#include "profiles/ContourTable.h"
 #include "profiles/ContourView.h"
 #include "profiles/Segment.h"
 #include "text/NumberRules.h"
 
 namespace kelo::bench {
 
-
-
 inline constexpr int kSegments = 500;
+inline constexpr int kTableRows = 50;
 inline constexpr int kRuns = 300;
 inline constexpr ViewSize kView{600, 400};
 
@@ -53,6 +53,29 @@ inline ContourChain MakeChain() {
         }
     }
     return chain;
+}
+
+// A stepped shaft of `count` rows: shoulders with rounds and chamfers, and convex beads
+// between them, as a draftsman's table of a long part would hold.
+inline std::vector<TableRow> MakeTableRows(int count) {
+    std::vector<TableRow> rows{{"0", "0"}};
+    const TableRow pattern[] = {
+        {"60", "@-10", "R1"}, {"80", "@0", "C0.5"}, {"80", "@-10", "", "凸R12"}, {"80", "@-10"}, {"60", "@0", "C0.5"},
+    };
+    for (int i = 1; i < count; ++i) rows.push_back(pattern[(i - 1) % 5]);
+    rows.back().corner.clear();
+    rows.back().element.clear();
+    return rows;
+}
+
+// The preview's scene while the table is open: the chain typed so far and the table's
+// contour, the row being edited marked.
+inline ContourScene TableScene(const ContourChain& chain, const TableContour& contour) {
+    ContourScene scene{&chain};
+    for (const Segment& segment : contour.segments)
+        if (auto shape = ShapeOf(segment)) scene.pending.push_back(*shape);
+    scene.marked = contour.points.back();
+    return scene;
 }
 
 template <typename Work>

@@ -1,5 +1,7 @@
 // How long the contour preview takes to lay out a long contour: the fit alone
-// and the whole draw list, for 500 mixed segments in a 600 x 400 view.
+// and the whole draw list, for 500 mixed segments in a 600 x 400 view; and how long
+// a contour table of 50 rows takes to build its contour and the preview's draw list
+// again, as it does at every change of a cell.
 #include <cstdio>
 #include <string>
 
@@ -24,5 +26,15 @@ int main() {
                 kView.height, list.items.size(), list.points.size());
     Report("fit", fit);
     Report("draw list", draw);
+
+    const std::vector<kelo::TableRow> rows = MakeTableRows(kTableRows);
+    const kelo::TableContour contour = kelo::BuildContour(rows);
+    const auto table = Time([&] {
+        const kelo::ContourScene tableScene = TableScene(chain, kelo::BuildContour(rows));
+        sink = sink + kelo::BuildDrawList(tableScene, kView).points.size();
+    });
+    std::printf("contour table: %d rows, %zu segments (%s), beside the %zu segments above\n", kTableRows,
+                contour.segments.size(), contour.Drawable() ? "drawable" : "refused", chain.Size());
+    Report("table", table);
     return 0;
 }
