@@ -154,6 +154,7 @@ TEST(ContourView, FitKeepsOneScaleAndTheMargin) {
     } cases[] = {
         {"wide", {0, 100, 0, 50, false}, {600, 400}, 5.76, 12, 344},
         {"tall", {0, 10, 0, 100, false}, {600, 400}, 3.76, 281.2, 388},
+        {"tall, below a button's 30 px", {0, 10, 0, 100, false}, {600, 400, 30}, 3.46, 282.7, 388},
         {"single point", {5, 5, 5, 5, false}, {600, 400}, 376, 300, 200},
         {"vertical line", {3, 3, -40, 0, false}, {600, 400}, 9.4, 300, 388},
         {"nothing", {}, {600, 400}, 376, 300, 200},

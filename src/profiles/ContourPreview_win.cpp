@@ -175,7 +175,9 @@ void ContourPreview::OnDpiChanged(const RECT* suggested) {
 void ContourPreview::Rebuild() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    drawList_ = BuildDrawList(Scene(), ViewSize{client.right, client.bottom});
+    // With the table's button shown, the drawing stays below it, so that no corner hides there.
+    const int inset = onTable_ ? static_cast<int>(TableButtonRect(GetDpiForWindow(hwnd())).bottom) : 0;
+    drawList_ = BuildDrawList(Scene(), ViewSize{client.right, client.bottom, inset});
 }
 
 void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::optional<Corner>& hover, UINT dpi) {

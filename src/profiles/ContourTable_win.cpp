@@ -7,6 +7,7 @@
 #include "profiles/ContourFile_win.h"
 #include "profiles/ContourPreview_win.h"
 #include "profiles/ContourTableDialog.h"
+#include "text/Paths.h"
 #include "text/WinText_win.h"
 #include "ui/FileDialogs_win.h"
 #include "ui/Form_win.h"
@@ -33,9 +34,10 @@ std::wstring CurrentDirectory() {
 // show the model's rows from `offset_` on, and the preview beside it.
 class TableWindow : public TableView, public FormEvents {
    public:
-    TableWindow(ProfileState& state, HostChannel& channel, ContourChain& chain)
+    TableWindow(ProfileState& state, HostChannel& channel, ContourChain& chain, std::string& folder)
         : state_(state),
           channel_(channel),
+          folder_(folder),
           model_(state, channel, *this, &DecodeCp932),
           preview_(chain, [this](const Corner& corner) { model_.CornerPicked(corner); }) {
         model_.RecordInto(&chain);
@@ -90,6 +92,7 @@ class TableWindow : public TableView, public FormEvents {
         request.filter = kFileFilter;
         request.flags = save ? kSaveFlags : kOpenFlags;
         request.defaultExtension = "csv";
+        request.initialFolder = folder_;
         // The toolbar's file commands remember folders by the current directory: a
         // table file chosen here must not move it.
         const std::wstring directory = CurrentDirectory();
@@ -101,6 +104,7 @@ class TableWindow : public TableView, public FormEvents {
         }
         if (!directory.empty()) SetCurrentDirectoryW(directory.c_str());
         if (result.cancelled || result.path.empty()) return std::nullopt;
+        folder_ = FolderOf(result.path);
         return result.path;
     }
     std::optional<std::string> ReadFile(std::string_view path) override { return ReadFileBytes(path); }
@@ -171,6 +175,7 @@ class TableWindow : public TableView, public FormEvents {
 
     ProfileState& state_;
     HostChannel& channel_;
+    std::string& folder_;  // where the table's files were chosen last in this run
     ContourTableDialog model_;
     Form form_{kTableForm, *this};
     ContourPreview preview_;
@@ -181,9 +186,10 @@ class TableWindow : public TableView, public FormEvents {
 
 }  // namespace
 
-void ShowContourTable(HWND owner, ProfileState& state, HostChannel& channel, ContourChain& chain) {
+void ShowContourTable(HWND owner, ProfileState& state, HostChannel& channel, ContourChain& chain,
+                      std::string& folder) {
     try {
-        TableWindow window(state, channel, chain);
+        TableWindow window(state, channel, chain, folder);
         window.Run(owner);
     } catch (...) {
         // A table that cannot be built leaves everything as it was.

@@ -225,7 +225,8 @@ ContourPoint ViewTransform::ToHost(double x, double y) const {
 
 ViewTransform FitView(const Extent& extent, ViewSize size) {
     const double width = std::max(size.width, 0);
-    const double height = std::max(size.height, 0);
+    const double inset = std::clamp(size.topInset, 0, std::max(size.height, 0));
+    const double height = std::max(size.height, 0) - inset;
     const double freeWidth = std::max(1.0, width - 2 * kViewMargin);
     const double freeHeight = std::max(1.0, height - 2 * kViewMargin);
     const Extent e = extent.empty ? Extent{0, 0, 0, 0, false} : extent;
@@ -236,7 +237,7 @@ ViewTransform FitView(const Extent& extent, ViewSize size) {
     t.zCentre = (e.zMin + e.zMax) / 2;
     t.rCentre = (e.rMin + e.rMax) / 2;
     t.xCentre = width / 2;
-    t.yCentre = height / 2;
+    t.yCentre = inset + height / 2;
     return t;
 }
 

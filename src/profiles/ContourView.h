@@ -16,6 +16,7 @@ namespace kelo {
 struct ViewSize {
     int width = 0;
     int height = 0;
+    int topInset = 0;  // pixels at the top that the drawing keeps clear of (a button lies there)
 };
 
 // What the preview shows.

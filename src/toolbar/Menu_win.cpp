@@ -220,7 +220,7 @@ class MenuWindow : public Window, public ButtonLookView {
         if (ShowProfileDialog(hwnd(), kind, profile_, model_.channel(), contour_)) OpenContourTable();
     }
     // The whole contour as a table, from the window menu or the preview.
-    void OpenContourTable() { ShowContourTable(hwnd(), profile_, model_.channel(), contour_); }
+    void OpenContourTable() { ShowContourTable(hwnd(), profile_, model_.channel(), contour_, tableFolder_); }
     void Menu_IN_FACE_Click() { OpenProfileDialog(ProfileDialogKind::Face); }
     void Menu_IN_LONG_Click() { OpenProfileDialog(ProfileDialogKind::Long); }
     void Menu_IN_TAPER_Click() { OpenProfileDialog(ProfileDialogKind::Taper); }
@@ -278,6 +278,7 @@ class MenuWindow : public Window, public ButtonLookView {
     std::string exeFolder_;
     ProfileState profile_;
     ContourChain contour_;  // every segment the profile dialogs typed since the start
+    std::string tableFolder_;  // where the contour table's files were chosen last in this run
     RegistrySettingsStore store_;
     MenuButtons buttons_;
     HICON bigIcon_ = nullptr;
