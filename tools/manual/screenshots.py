@@ -4,8 +4,9 @@
 Starts the stand-in host and the built KeloMenu.exe on a private Xvfb display (the
 end-to-end harness, tools/e2e/harness.py), and, as a draftsman would, clicks a command
 without a host, opens the settings, enters a turned contour of lines and both arcs through
-the five profile dialogs, uses the calculator and asks for a new drawing. Every step checks
-what the host received, so a picture never shows a run that went wrong.
+the five profile dialogs, reads a whole contour into the contour table from a file and draws
+it, uses the calculator and asks for a new drawing. Every step checks what the host received,
+so a picture never shows a run that went wrong.
 
     tools/manual/screenshots.py [--out DIR]     (default docs/manual/shots)
 
@@ -36,6 +37,17 @@ HOST_TOP, HOST_HEIGHT = 165, 560
 MARGIN = 12
 # Every profile box: left, width, height; rows 480 twips apart from 240.
 BOX_LEFT, BOX_WIDTH, BOX_HEIGHT = 1680, 1095, 375
+# The contour table's example, a shaft from the axis at Z 0 to the left, with every kind of
+# corner and element, and what its 作図 types.
+TABLE_TITLE = "輪郭表"
+TABLE_ROWS = [("0", "0", "", ""), ("40", "0", "C1", ""), ("40", "@-20", "", "凹R10"), ("40", "@-15", "", ""),
+              ("40", "@-10", "R2", ""), ("60", "@0", "", "凸R10"), ("80", "@-10", "", ""), ("80", "-80", "", ""),
+              ("0", "@0", "", "")]
+TABLE_TYPED = ("^CLINE TWO_PTS 0,0 0,19\r^CLINE TWO_PTS 0,19 -1,20\r^CLINE TWO_PTS -1,20 -20,20\r"
+               "^CARC CEN_BEG_END -27.5,26.6144\r-35,20\r-20,20\r^CLINE TWO_PTS -35,20 -43,20\r"
+               "^CARC CEN_BEG_END -43,22\r-45,22\r-43,20\r^CLINE TWO_PTS -45,22 -45,30\r"
+               "^CARC CEN_BEG_END -55,30\r-45,30\r-55,40\r^CLINE TWO_PTS -55,40 -80,40\r"
+               "^CLINE TWO_PTS -80,40 -80,0\r^C")
 
 
 def log(text):
@@ -213,6 +225,52 @@ class Shooter:
         log(f"copied to {README_SHOT}")
         self.shot("toolbar.png", union(self.toolbar()["rect"], margin=0))
 
+    def table(self):
+        """The contour table from the toolbar's window menu, with a file read into it as Excel
+        saves it (Shift-JIS), beside its preview; 作図 types the whole contour."""
+        path = self.s._tmp / "shaft.csv"
+        lines = ["X,Z,角,次の要素"] + [",".join(row) for row in TABLE_ROWS]
+        path.write_bytes("".join(line + "\r\n" for line in lines).encode("cp932"))
+        # The toolbar started afresh: its preview shows the table's contour alone.
+        self.s.close_window(h.TOOLBAR_TITLE)
+        self.s.wait_no_window(h.TOOLBAR_TITLE)
+        self.s.start_kelomenu()
+        r = self.toolbar()["rect"]
+        self.expect(STARTUP)
+        self.s.focus(h.TOOLBAR_TITLE)
+        self.s.mouse_move(r["left"] + 200, r["top"] + 8)
+        self.s.xdotool("click", 3)
+        menu = h.wait_until(lambda: next((w for w in self.s.list_windows()["windows"]
+                                          if w["class"] == "#32768" and w["visible"]), None), 5, "the window menu")
+        time.sleep(0.3)
+        self.shot("table-menu.png", {"left": r["left"], "top": r["top"], "right": menu["rect"]["right"] + MARGIN,
+                                     "bottom": menu["rect"]["bottom"] + MARGIN})
+        self.s.key("t")
+        table = self.dialog(TABLE_TITLE)
+        self.s.click_child(TABLE_TITLE, "開く...", exact=True)
+        owned = lambda: [w for w in self.s.list_windows()["windows"]
+                         if w["class"] == "#32770" and w["visible"] and w["owner"] == table["hwnd"]]
+        chooser = h.wait_until(owned, 15, "the open dialog")[0]
+        self.s.focus(chooser["title"])
+        self.s.type_text(h.unix_to_wine_path(path))
+        self.s.key("Return")
+        h.wait_until(lambda: not owned(), 10, "the open dialog to close")
+
+        def rows():
+            edits = sorted((c for c in self.dialog(TABLE_TITLE)["children"] if c["class"] == "Edit"),
+                           key=lambda c: c["id"])
+            return [tuple(c["text"] for c in edits[4 * n:4 * n + 4]) for n in range(len(TABLE_ROWS))]
+        try:
+            h.wait_until(lambda: rows() == TABLE_ROWS, 5, "the file's rows")
+        except TimeoutError:
+            raise h.E2EError(f"the table shows {rows()}, not {TABLE_ROWS}") from None
+        time.sleep(0.3)
+        preview = self.s.wait_window("輪郭", exact=True)
+        self.shot("table.png", union(self.dialog(TABLE_TITLE)["rect"], preview["rect"]))
+        self.s.click_child(TABLE_TITLE, "作図", exact=True)
+        self.s.wait_no_window(TABLE_TITLE, exact=True)
+        self.expect(TABLE_TYPED)
+
     def calculator(self):
         self.click_button("Calculator")
         title = h.CALCULATOR_TITLE
@@ -257,6 +315,7 @@ def run(out: Path) -> int:
         shooter.settings()
         shooter.tooltip()
         shooter.contour()
+        shooter.table()
         shooter.calculator()
         shooter.new_file_question()
         shooter.expect("")

@@ -1,0 +1,176 @@
+"""The contour table "輪郭表" in the real toolbar under Wine: a Shift-JIS file as Excel saves it,
+read through the common open dialog and typed into the stand-in host in one go; the preview
+beside the table; the table opened from a profile dialog's preview; a row that cannot be
+built, which types nothing; a file saved through the save dialog and a bad file refused.
+
+Run: python3 tests/e2e/run_all.py -k test_table
+"""
+
+import contextlib
+import time
+import unittest
+
+import test_preview as tp
+from profile_case import CANCEL, FACE, STARTUP, ProfileCase, h
+
+TABLE, PREVIEW, FILTER = "輪郭表", tp.PREVIEW, "輪郭表 (*.csv)"
+HEADER = "X,Z,角,次の要素"
+# Excel on a Japanese Windows: Shift-JIS, CRLF, the empty cells kept; a full-width "Ｃ１" as an
+# input method leaves it.
+EXCEL_ROWS = [("0", "0", "", ""), ("60", "0", "Ｃ１", ""), ("60", "@-25", "R2", ""), ("80", "@0", "", "凹R15"),
+              ("80", "-45", "", "")]
+DRAWN = ("^CLINE TWO_PTS 0,0 0,29\r^CLINE TWO_PTS 0,29 -1,30\r^CLINE TWO_PTS -1,30 -23,30\r"
+         "^CARC CEN_BEG_END -23,32\r-25,32\r-23,30\r^CLINE TWO_PTS -25,32 -25,40\r"
+         "^CARC CEN_BEG_END -35,51.1804\r-45,40\r-25,40\r^C")
+TOO_MANY_CELLS = "3行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。"
+
+
+class ContourTableTest(ProfileCase):
+    """The host and the toolbar run through the whole class; each test leaves no window open."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.folder = cls.session._tmp  # removed with the session
+        cls.host = cls.session.start_hostsim()
+        cls.session.start_kelomenu()
+        cls.session.wait_window(h.TOOLBAR_TITLE, timeout=30)
+        cls.host.log.wait_text(STARTUP)
+
+    def setUp(self):
+        self.s = self.session
+
+    def tearDown(self):
+        # A failed test must not leave a modal window in the next one's way.
+        for title in (TABLE, FACE):
+            if self.s.windows(title, exact=True):
+                self.s.close_window(title)
+                self.s.wait_no_window(title, exact=True)
+
+    # -- helpers ------------------------------------------------------------------------
+
+    def open_from_menu(self):
+        """The window menu of the toolbar's caption, then its item 輪郭表(&T)."""
+        r = self.s.find_window(h.TOOLBAR_TITLE)["rect"]
+        menu_shown = lambda: any(w["class"] == "#32768" and w["visible"] for w in self.s.list_windows()["windows"])
+        for attempt in range(2):  # a second right-click only when the X server lost the first
+            self.s.focus(h.TOOLBAR_TITLE)
+            self.s.mouse_move(r["left"] + 200, r["top"] + 8)
+            self.s.xdotool("click", 3)
+            with contextlib.suppress(TimeoutError):
+                if h.wait_until(menu_shown, 3, "the window menu"):
+                    break
+        self.s.key("t")
+        return self.dialog(TABLE)
+
+    def cells(self, rows):
+        edits = sorted((c for c in self.dialog(TABLE)["children"] if c["class"] == "Edit"), key=lambda c: c["id"])
+        return [tuple(c["text"] for c in edits[4 * n:4 * n + 4]) for n in range(rows)]
+
+    def problem(self, text):
+        """Waits for the line under the table to say text."""
+        line = lambda: self.s.control_at(self.dialog(TABLE), 120, 5130, 6480, 300, cls="Static")["text"]
+        h.wait_until(lambda: line() == text, 5, f"problem {text!r} (have {line()!r})")
+
+    def choose_file(self, button, path):
+        """Clicks 開く... or 保存..., checks the dialog's filter and enters the path."""
+        table = self.dialog(TABLE)
+        self.click(TABLE, button)
+        files = lambda: [w for w in self.s.list_windows()["windows"]
+                         if w["class"] == "#32770" and w["visible"] and w["owner"] == table["hwnd"]]
+        dialog = h.wait_until(files, 15, "the file dialog")[0]
+        shown = self.s.wait_window(dialog["title"], exact=True, predicate=lambda w: w["hwnd"] == dialog["hwnd"])
+        self.assertIsNotNone(self.s.child(shown, text=FILTER, cls="ComboBox"), "the filter")
+        self.s.focus(dialog["title"])
+        self.s.type_text(h.unix_to_wine_path(path))
+        self.s.key("Return")
+        h.wait_until(lambda: dialog not in files(), 10, "the file dialog to close")
+
+    def assert_typed(self, start, expected):
+        """Since start the host has received exactly expected, and nothing follows."""
+        self.assert_sent(self.sent()[:start] + expected)
+
+    # -- tests ---------------------------------------------------------------------------
+
+    def test_excel_file_drawn_in_one_go_beside_its_preview(self):
+        start = len(self.sent())
+        path = self.folder / "excel.csv"
+        lines = [HEADER] + [",".join(row) for row in EXCEL_ROWS]
+        path.write_bytes("".join(line + "\r\n" for line in lines).encode("cp932"))
+        toolbar = self.s.find_window(h.TOOLBAR_TITLE)
+        table = self.open_from_menu()
+        self.assertEqual(table["owner"], toolbar["hwnd"])
+        self.choose_file("開く...", path)
+        h.wait_until(lambda: self.cells(5) == EXCEL_ROWS, 5, "the file's rows")
+
+        # The preview stands beside the table and leaves it the active window.
+        table, preview = self.dialog(TABLE), self.s.wait_window(PREVIEW, exact=True)
+        self.assertEqual(preview["owner"], toolbar["hwnd"])
+        self.assertFalse(tp.overlap(preview["rect"], table["rect"]), "covers the table")
+        self.assertFalse(tp.overlap(preview["rect"], toolbar["rect"]), "covers the toolbar")
+        screen, r = self.s.probe("dpi")["screen"], preview["rect"]
+        self.assertTrue(0 <= r["left"] and r["right"] <= screen["width"] and 0 <= r["top"]
+                        and r["bottom"] <= screen["height"])
+        self.assertEqual(self.s.list_windows()["foreground"]["hwnd"], table["hwnd"])
+        time.sleep(0.3)
+        sides = zip(("left", "top", "right", "bottom"), (min, min, max, max))
+        self.s.screenshot("table-file-preview.png", {k: pick(table["rect"][k], r[k]) for k, pick in sides})
+
+        self.click(TABLE, "作図")
+        self.assert_typed(start, DRAWN)
+        self.s.wait_no_window(TABLE, exact=True)
+        self.s.wait_no_window(PREVIEW, exact=True)
+        # The next profile dialog goes on from the table's last point.
+        self.open(FACE)
+        self.assert_boxes(FACE, ["80", "-45", ""])
+        self.click(FACE, CANCEL)
+        self.s.wait_no_window(FACE, exact=True)
+
+    def test_refused_rows_and_files_type_nothing_and_keep_the_rows(self):
+        start = len(self.sent())
+        # From the preview of an open profile dialog: the dialog goes, the table comes.
+        self.open(FACE)
+        x, z = self.boxes(FACE)[:2]
+        preview = self.s.wait_window(PREVIEW, exact=True)
+        o, scale = preview["client_origin"], self.s.dpi() / 96
+        self.s.x_window(PREVIEW)  # mapped on the X side too, or the click falls through it
+        self.s.click_at(o["x"] + round(48 * scale), o["y"] + round(18 * scale))  # the "輪郭表..." button
+        self.s.wait_no_window(FACE, exact=True)
+        self.assertEqual(self.cells(1), [(x, z, "", "")])
+
+        # A row that cannot be built is named, and 作図 types nothing but takes the focus
+        # to that row's X, its text selected for typing over.
+        self.click(TABLE, "行追加")
+        self.type("abc")
+        self.s.key("Return")
+        self.type("@-20")
+        self.problem("2行目: X が数値ではありません。")
+        time.sleep(0.3)
+        self.s.screenshot("table-refused.png", self.dialog(TABLE)["rect"])
+        self.click(TABLE, "作図")
+        self.assert_typed(start, "")
+        self.assert_open(TABLE)
+        self.type("40")
+        self.problem("")
+        rows = [(x, z, "", ""), ("40", "@-20", "", "")]
+        self.assertEqual(self.cells(2), rows)
+
+        # Saved with no extension typed: the dialog adds .csv; UTF-8 with a BOM and CRLF.
+        self.choose_file("保存...", self.folder / "saved")
+        saved = (self.folder / "saved.csv").read_bytes()
+        self.assertEqual(saved, "\ufeff".encode() + "".join(",".join(row) + "\r\n"
+                                                         for row in [HEADER.split(",")] + rows).encode())
+
+        # A file with a line of five cells: the message names its line, the rows stay.
+        bad = self.folder / "bad.csv"
+        bad.write_text(f"{HEADER}\r\n0,0,,\r\n60,0,C1,凹R5,1\r\n", encoding="utf-8")
+        self.choose_file("開く...", bad)
+        self.dismiss(self.wait_message(TABLE, TOO_MANY_CELLS))
+        self.assertEqual(self.cells(3), rows + [("",) * 4])
+        self.click(TABLE, CANCEL)
+        self.s.wait_no_window(TABLE, exact=True)
+        self.assert_typed(start, "")
+
+
+if __name__ == "__main__":
+    unittest.main()
