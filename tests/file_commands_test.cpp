@@ -111,7 +111,8 @@ TEST(FileCommands, StoreChoosesItsHeadFromTheCapitalisedPath) {
         {"C:\\DATA\\part.dxfx", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART.DXFX'"},
         // Full-width Latin letters become capitals too; nothing else changes.
         {"C:\\図面\\ａｂｚ.dxf", "STORE DXF ALL DEL_OLD 'C:\\図面\\ＡＢＺ.DXF'"},
-        {"C:\\Ｄ\\｀ｚ｛é ß α.mi", "STORE MI ALL DEL_OLD 'C:\\Ｄ\\｀Ｚ｛é ß α.MI'"},
+        {"C:\\Ｄ\\｀ｚ｛é ß α.mi", "STORE MI ALL DEL_OLD 'C:\\Ｄ\\｀Ｚ｛É ß Α.MI'"},  // ß has no one-letter capital
+        {"C:\\données\\ćwiek ăș\\σχέδιο ς\\дом ёж.dxf", "STORE DXF ALL DEL_OLD 'C:\\DONNÉES\\ĆWIEK ĂȘ\\ΣΧΈΔΙΟ Σ\\ДОМ ЁЖ.DXF'"},
         // Key-notation characters reach the host as they stand.
         {"C:\\A+B\\x(1)%^~{2}[3].dxf", "STORE DXF ALL DEL_OLD 'C:\\A+B\\X(1)%^~{2}[3].DXF'"},
     };

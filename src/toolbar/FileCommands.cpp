@@ -1,6 +1,7 @@
 #include "toolbar/FileCommands.h"
 
 #include "text/Texts.h"
+#include "text/UpperCase.h"
 #include "text/Utf.h"
 
 namespace kelo {
@@ -17,14 +18,12 @@ constexpr std::string_view kTail = "'";
 
 constexpr std::string_view kKeyNotation = "+^%~(){}[]";
 
-// ASCII and full-width Latin small letters, as a Japanese system's
-// capitalisation changes them; every other character stays as it is.
+// Every small letter in its capital, as the platform capitalises a text: ASCII,
+// full-width, accented Latin, Greek, Cyrillic and the rest.
 std::string ToCapitals(std::string_view path) {
-    std::u16string text = Utf8ToUtf16(path);
-    for (char16_t& c : text) {
-        if ((c >= u'a' && c <= u'z') || (c >= u'\uFF41' && c <= u'\uFF5A')) c = static_cast<char16_t>(c - 0x20);
-    }
-    return Utf16ToUtf8(text);
+    std::u32string text = Utf8ToUtf32(path);
+    for (char32_t& c : text) c = UpperCase(c);
+    return Utf32ToUtf8(text);
 }
 
 // `path` is in capitals. The extension runs from the first "." of the whole
