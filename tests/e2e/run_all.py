@@ -11,10 +11,37 @@ tests/e2e/reliability_case.py) instead of the short runs CI makes.
 import argparse
 import os
 import sys
+import time
 import unittest
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
+
+
+class TimedResult(unittest.TextTestResult):
+    """Notes how long each test class took, set-up and tear-down included, so that the
+    run ends with where its time went."""
+
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, **kwargs)
+        self.durations = {}
+        self._class = None
+        self._since = None
+
+    def startTest(self, test):
+        name = type(test).__qualname__
+        if name != self._class:
+            self._close()
+            self._class, self._since = name, time.monotonic()
+        super().startTest(test)
+
+    def stopTestRun(self):
+        self._close()
+        super().stopTestRun()
+
+    def _close(self):
+        if self._class is not None:
+            self.durations[self._class] = self.durations.get(self._class, 0) + time.monotonic() - self._since
 
 
 def main() -> int:
@@ -36,7 +63,9 @@ def main() -> int:
     for path in files:
         suite.addTests(loader.loadTestsFromName(path.stem))
 
-    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
+    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout, resultclass=TimedResult).run(suite)
+    slowest = sorted(result.durations.items(), key=lambda item: -item[1])[:8]
+    print("e2e slowest: " + ", ".join(f"{name} {seconds:.0f} s" for name, seconds in slowest), flush=True)
     # A test with failing subtests reports each of them: count the test once.
     def test_id(test):
         return getattr(test, "test_case", test).id()
