@@ -40,8 +40,8 @@ DWORD InputThreadOf(HWND window) {
     return thread;
 }
 
-HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD marker)
-    : target_(target), marker_(marker), ourThread_(GetCurrentThreadId()) {
+HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker)
+    : target_(target), marker_(firstMarker), ourThread_(GetCurrentThreadId()) {
     // A hung host would hold our shared input hostage; its keys are queued all the same.
     if (HostStopped(target)) return;
     inputThread_ = inputThread;
@@ -54,8 +54,15 @@ HostInputWatch::~HostInputWatch() {
     if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
 }
 
-void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) {
+void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag, std::size_t count) {
+    inputs_ += count;
+    sent_ = true;
     if (!attached_) return;
+    if (pressed_) {
+        // The batch before this one ended with the other marker: it goes up in the same stream.
+        inputs.insert(inputs.begin(), VirtualKeyInput(marker_, true, tag));
+        marker_ = OtherMarker(marker_);
+    }
     inputs.push_back(VirtualKeyInput(marker_, false, tag));
     tag_ = tag;
     pressed_ = true;
@@ -85,7 +92,11 @@ void HostInputWatch::ReleaseMarker() {
     pressed_ = false;
 }
 
-void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
+void HostInputWatch::WaitUntilHandled() {
+    if (!sent_) {  // no batch went out: nothing to wait for
+        hostHadTheKeys_ = true;
+        return;
+    }
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + kLongestWait;
     if (attached_) {
@@ -111,7 +122,7 @@ void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
     // queued message per request. Each key event gives at most two messages (the key
     // and the character TranslateMessage posts), so one round trip per message, plus
     // one, outlasts the last key. Slow, but still exact.
-    for (std::size_t i = 0; i < 2 * inputCount + 1; ++i) {
+    for (std::size_t i = 0; i < 2 * inputs_ + 1; ++i) {
         DWORD_PTR ignored = 0;
         if (!SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) return;
         if (std::chrono::steady_clock::now() >= deadline) return;

@@ -26,51 +26,55 @@ class HostInputWatch {
     // Contract: `target` is the foreground window, about to receive the keys, and
     // `inputThread` is InputThreadOf(target). Shares input state with that thread until
     // the watch ends, so that this thread's GetKeyState reads the key state as that
-    // thread has handled it.
-    HostInputWatch(HWND target, DWORD inputThread, WORD marker);
+    // thread has handled it. The first batch ends with `firstMarker`, each one after it
+    // with the other marker.
+    HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker);
     ~HostInputWatch();
     HostInputWatch(const HostInputWatch&) = delete;
     HostInputWatch& operator=(const HostInputWatch&) = delete;
 
-    // Appends the marker's press to the batch, tagged like the other keys. A watch that
-    // ends without waiting (the batch was refused) still releases it.
-    void AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag);
+    // Ends a batch: releases the marker of the batch before it, if any, and presses this
+    // batch's own, tagged like the other keys. `count` events went into the batch.
+    void AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag, std::size_t count);
 
-    // Returns once the host's thread has taken the marker, so every key before it has
-    // been handled; or sooner when the host is gone or hung, or after `kLongestWait`.
-    // Then releases the marker. `inputCount` serves the fallback for when the input
-    // state could not be shared.
-    void WaitUntilHandled(std::size_t inputCount);
+    // Returns once the host's thread has taken the last batch's marker, so every key
+    // before it has been handled; or sooner when the host is gone or hung, or after
+    // `kLongestWait`. Then releases the marker.
+    void WaitUntilHandled();
 
-    // After WaitUntilHandled: whether the host's thread had every key of the batch, that
-    // is it was seen to take the marker while the host's process was in front. Another
-    // program that came to the front before took the rest of the batch (or, under Wine,
-    // some of it vanished); a host gone, hung or slower than `kLongestWait` had not
-    // taken them yet.
+    // After WaitUntilHandled: whether the host's thread had every key, that is it was
+    // seen to take the last marker while the host's process was in front. Another
+    // program that came to the front before took the rest (or, under Wine, some of it
+    // vanished); a host gone, hung or slower than `kLongestWait` had not taken them yet.
     bool HostHadTheKeys() const { return hostHadTheKeys_; }
 
     // The marker whose release was held back because another program had come to the
     // front (the release would have reached it); the next batch into the host sends it
     // first, with AppendRelease. 0: none.
     WORD OwedRelease() const { return owed_ ? marker_ : 0; }
+    // The marker the next watch's first batch ends with: never the one just used, whose
+    // release may still be on its way.
+    WORD NextMarker() const { return OtherMarker(marker_); }
     static void AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag);
 
     static constexpr auto kLongestWait = std::chrono::seconds(2);
 
    private:
+    static WORD OtherMarker(WORD marker) { return marker == kMarkerKeys[0] ? kMarkerKeys[1] : kMarkerKeys[0]; }
+    bool HostInFront() const;
+    void ReleaseMarker();
+
     HWND target_;
-    WORD marker_;
+    WORD marker_;  // the marker of the last batch (before the first: the one it will use)
     DWORD ourThread_;
     DWORD inputThread_ = 0;
     bool attached_ = false;
     ULONG_PTR tag_ = 0;
-    bool pressed_ = false;  // the marker went into a batch and is not released yet
-    bool owed_ = false;     // ... and its release waits for the host to be in front again
+    std::size_t inputs_ = 0;  // events sent in all batches, for the fallback
+    bool sent_ = false;       // a batch went out
+    bool pressed_ = false;    // the marker went into a batch and is not released yet
+    bool owed_ = false;       // ... and its release waits for the host to be in front again
     bool hostHadTheKeys_ = false;
-
-    bool HostInFront() const;
-
-    void ReleaseMarker();
 };
 
 }  // namespace kelo

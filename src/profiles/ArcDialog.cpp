@@ -52,7 +52,7 @@ void ArcDialog::SolveArc() {
 
 void ArcDialog::TypeArcAndClose() {
     // Silent: any error leaves the dialog open, and what was stored stays stored.
-    RunSilently([this] {
+    RunSilently(channel_, [this] {
         if (BoxEmpty(1)) view_.MoveFocus("Text1");
         if (BoxEmpty(2)) view_.MoveFocus("Text2");
         for (int box = 4; box <= kBoxes; ++box) {
