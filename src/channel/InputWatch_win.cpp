@@ -98,7 +98,7 @@ void HostInputWatch::WaitUntilHandled() {
         return;
     }
     const auto start = std::chrono::steady_clock::now();
-    const auto deadline = start + kLongestWait;
+    const auto deadline = start + kLongestWait + kPerKey * static_cast<long long>(inputs_);
     if (attached_) {
         // The shared key state changes as the host's thread takes each key, not when the
         // key is queued. (A toggle bit would need the state before the batch, and Wine

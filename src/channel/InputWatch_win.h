@@ -39,7 +39,7 @@ class HostInputWatch {
 
     // Returns once the host's thread has taken the last batch's marker, so every key
     // before it has been handled; or sooner when the host is gone or hung, or after
-    // `kLongestWait`. Then releases the marker.
+    // `kLongestWait` and `kPerKey` for each key event sent. Then releases the marker.
     void WaitUntilHandled();
 
     // After WaitUntilHandled: whether the host's thread had every key, that is it was
@@ -58,6 +58,9 @@ class HostInputWatch {
     static void AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag);
 
     static constexpr auto kLongestWait = std::chrono::seconds(2);
+    // A command's key strings are awaited together: a long one, or a host slowed by a busy
+    // machine, is given time in proportion (a hung host is found sooner, by its own test).
+    static constexpr auto kPerKey = std::chrono::milliseconds(5);
 
    private:
     static WORD OtherMarker(WORD marker) { return marker == kMarkerKeys[0] ? kMarkerKeys[1] : kMarkerKeys[0]; }

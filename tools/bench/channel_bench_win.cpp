@@ -11,7 +11,8 @@
 //       Median cost in microseconds of each platform call the channel makes, or made,
 //       per key string or per character: "STEP <name> <us>".
 //   channel_bench mem TITLE
-//       "MEM <private bytes> <working set bytes>" of the process that owns the window.
+//       "MEM <private bytes> <working set bytes> <GDI objects> <USER objects>" of the
+//       process that owns the window.
 #include <windows.h>
 #include <psapi.h>
 
@@ -143,7 +144,7 @@ int Memory(const std::string& title) {
     HWND hwnd = reinterpret_cast<HWND>(desktop.FindHost(title));
     DWORD pid = 0;
     if (hwnd) GetWindowThreadProcessId(hwnd, &pid);
-    HANDLE process = pid ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid) : nullptr;
+    HANDLE process = pid ? OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid) : nullptr;
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     if (!process ||
@@ -152,9 +153,11 @@ int Memory(const std::string& title) {
         if (process) CloseHandle(process);
         return 1;
     }
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS), user = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);
-    std::printf("MEM %llu %llu\n", static_cast<unsigned long long>(counters.PrivateUsage),
-                static_cast<unsigned long long>(counters.WorkingSetSize));
+    std::printf("MEM %llu %llu %lu %lu\n", static_cast<unsigned long long>(counters.PrivateUsage),
+                static_cast<unsigned long long>(counters.WorkingSetSize), static_cast<unsigned long>(gdi),
+                static_cast<unsigned long>(user));
     return 0;
 }
 

@@ -41,6 +41,8 @@ Options ParseArgs(const std::vector<std::string>& args) {
             number = &options.imeOpen;
         } else if (name == "--steal-every") {
             number = &options.stealEvery;
+        } else if (name == "--key-delay") {
+            number = &options.keyDelay;
         } else {
             continue;  // not an option name: look at the next word
         }

@@ -26,6 +26,9 @@ struct Options {
     // (each gap drawn evenly from half to one and a half times it); 0: never. Makes a
     // focus thief of a second hostsim.
     int stealEvery = 0;
+    // Milliseconds the host takes over each key message (down or up) before it looks at
+    // the next one, as a host busy with every key does; 0: none.
+    int keyDelay = 0;
 };
 
 // `args` excludes the program name. Unknown options and bad numbers are ignored,

@@ -156,6 +156,7 @@ void HostWindow::OnKey(UINT msg, WPARAM wParam, LPARAM lParam) {
     LogLine(Format("%s %" PRId64 " vk=0x%02x scan=0x%x extra=0x%" PRIxPTR "%s", up ? "KEYUP" : "KEYDOWN", now,
                    static_cast<unsigned>(wParam & 0xFFFF), scan, extra, sys ? " sys" : ""));
     if (options_.hangAfter > 0 && ++keyMessages_ == options_.hangAfter) Sleep(INFINITE);
+    if (options_.keyDelay > 0) Sleep(static_cast<DWORD>(options_.keyDelay));
 }
 
 // Logs the character; ordinary characters also edit the command line, whose
