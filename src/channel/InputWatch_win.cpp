@@ -113,7 +113,10 @@ void HostInputWatch::WaitUntilHandled() {
             }
             WaitBriefly();
         }
-        hostHadTheKeys_ = GetKeyState(marker_) < 0 && HostInFront();
+        // The marker down in the host's own key state: its thread took every key before it,
+        // whoever is in front now (a program that comes forward just after the last key
+        // takes nothing of the command; one that came before took the marker too).
+        hostHadTheKeys_ = GetKeyState(marker_) < 0;
         ReleaseMarker();
         return;
     }

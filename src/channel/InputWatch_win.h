@@ -43,9 +43,9 @@ class HostInputWatch {
     void WaitUntilHandled();
 
     // After WaitUntilHandled: whether the host's thread had every key, that is it was
-    // seen to take the last marker while the host's process was in front. Another
-    // program that came to the front before took the rest (or, under Wine, some of it
-    // vanished); a host gone, hung or slower than `kLongestWait` had not taken them yet.
+    // seen to take the last marker. Another program that came to the front before took
+    // the rest, the marker with it (or, under Wine, some of it vanished); a host gone,
+    // hung or slower than the wait had not taken them yet.
     bool HostHadTheKeys() const { return hostHadTheKeys_; }
 
     // The marker whose release was held back because another program had come to the
