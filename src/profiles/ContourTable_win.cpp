@@ -112,16 +112,14 @@ class TableWindow : public TableView, public FormEvents {
     void Close() override { form_.Close(); }
 
     // FormEvents
+    // The preview takes its place from the table's before the table shows: once it is on
+    // the screen, Wine may report another place for a moment.
     void OnLoad() override {
         dialogs_.SetOwner(form_.hwnd());
         model_.frm_TABLE_Form_Load();
-    }
-    void OnShown() override {
         preview_.Show(owner_, form_.hwnd());
-        model_.CellEntered(model_.CurrentRow(), TableColumn::X);
-        ShowContour(model_.Contour(), model_.Contour().points.empty() ? std::nullopt : model_.Contour().points[0]);
-        FocusCell(model_.CurrentRow(), TableColumn::X);
     }
+    void OnShown() override { FocusCell(model_.CurrentRow(), TableColumn::X); }
     void OnTextChanged(const ControlRow& box, std::string text) override {
         if (const auto cell = CellOf(box)) model_.CellChanged(cell->first, cell->second, std::move(text));
     }

@@ -49,9 +49,13 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
     void ShowNote(std::string_view text) override { form_.ShowNote(layout::kNote, text); }
 
     // FormEvents
-    void OnLoad() override { model_->FormLoad(); }
-    void OnShown() override {
+    // The preview takes its place from the dialog's before the dialog shows: once it is on
+    // the screen, Wine may report another place for a moment.
+    void OnLoad() override {
+        model_->FormLoad();
         preview_.Show(owner_, form_.hwnd());
+    }
+    void OnShown() override {
         UpdatePreview();
         model_->FormActivate();
     }
