@@ -1,5 +1,8 @@
 #include "channel/InputWatch_win.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kelo {
 
 namespace {
@@ -54,14 +57,20 @@ HostInputWatch::~HostInputWatch() {
     if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
 }
 
+WORD HostInputWatch::FollowingMarker(WORD marker) {
+    const auto* at = std::find(std::begin(kMarkerKeys), std::end(kMarkerKeys), marker);
+    return at == std::end(kMarkerKeys) || at + 1 == std::end(kMarkerKeys) ? kMarkerKeys[0] : at[1];
+}
+
 void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag, std::size_t count) {
     inputs_ += count;
+    ++batches_;
     sent_ = true;
     if (!attached_) return;
     if (pressed_) {
-        // The batch before this one ended with the other marker: it goes up in the same stream.
+        // The batch before this one ended with the marker before: it goes up in the same stream.
         inputs.insert(inputs.begin(), VirtualKeyInput(marker_, true, tag));
-        marker_ = OtherMarker(marker_);
+        marker_ = FollowingMarker(marker_);
     }
     inputs.push_back(VirtualKeyInput(marker_, false, tag));
     tag_ = tag;

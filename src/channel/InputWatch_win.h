@@ -5,15 +5,18 @@
 
 #include <chrono>
 #include <cstddef>
+#include <iterator>
 #include <vector>
 
 namespace kelo {
 
 // Keys that no keyboard has and no program binds (unassigned virtual keys). One of them
 // ends every injected batch, pressed: the host's thread takes it after all the keys
-// before it. It is released at once after; two take turns, so that a release still
-// on its way to the host is never read as the next batch's press.
-inline constexpr WORD kMarkerKeys[2] = {0xE8, 0x97};
+// before it, and the next batch releases it first. They take turns in this order, and a
+// key is pressed again only after the host was seen past its release: a key state holds
+// one press, and a press from an earlier batch, still standing in a host that lags
+// behind, must never be read as the last batch's.
+inline constexpr WORD kMarkerKeys[] = {0xE8, 0x97, 0x98, 0x99, 0x9A, 0x9B, 0x9C, 0x9D};
 
 // The thread that receives keyboard input sent to `window`: the one owning its focus.
 DWORD InputThreadOf(HWND window);
@@ -27,7 +30,7 @@ class HostInputWatch {
     // `inputThread` is InputThreadOf(target). Shares input state with that thread until
     // the watch ends, so that this thread's GetKeyState reads the key state as that
     // thread has handled it. The first batch ends with `firstMarker`, each one after it
-    // with the other marker.
+    // with the marker that follows in kMarkerKeys.
     HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker);
     ~HostInputWatch();
     HostInputWatch(const HostInputWatch&) = delete;
@@ -54,7 +57,10 @@ class HostInputWatch {
     WORD OwedRelease() const { return owed_ ? marker_ : 0; }
     // The marker the next watch's first batch ends with: never the one just used, whose
     // release may still be on its way.
-    WORD NextMarker() const { return OtherMarker(marker_); }
+    WORD NextMarker() const { return FollowingMarker(marker_); }
+    // Every marker but the one before the first batch (its release may be on its way)
+    // has ended a batch: the next batch must wait for a new watch.
+    bool Full() const { return batches_ + 1 >= std::size(kMarkerKeys); }
     static void AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag);
 
     static constexpr auto kLongestWait = std::chrono::seconds(2);
@@ -63,7 +69,7 @@ class HostInputWatch {
     static constexpr auto kPerKey = std::chrono::milliseconds(5);
 
    private:
-    static WORD OtherMarker(WORD marker) { return marker == kMarkerKeys[0] ? kMarkerKeys[1] : kMarkerKeys[0]; }
+    static WORD FollowingMarker(WORD marker);
     bool HostInFront() const;
     void ReleaseMarker();
 
@@ -73,7 +79,8 @@ class HostInputWatch {
     DWORD inputThread_ = 0;
     bool attached_ = false;
     ULONG_PTR tag_ = 0;
-    std::size_t inputs_ = 0;  // events sent in all batches, for the fallback
+    std::size_t inputs_ = 0;   // events sent in all batches, for the fallback
+    std::size_t batches_ = 0;  // batches sent
     bool sent_ = false;       // a batch went out
     bool pressed_ = false;    // the marker went into a batch and is not released yet
     bool owed_ = false;       // ... and its release waits for the host to be in front again
