@@ -1,59 +1,65 @@
-// The contour table dialog as its window drives it: the rows, the Enter walk, rows
-// added and deleted, files, and the whole contour typed once through the channel.
+// The contour table dialog as its window drives it: the rows, the Enter walk and the
+// arrow keys, rows added and deleted, corners picked, files, and the whole contour
+// typed once through the channel.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <string>
-#include <vector>
-
-#include "ProfileRig.h"
+#include "Rig.h"
 #include "profiles/ContourTableDialog.h"
 
 namespace kelo {
 namespace {
 
-using testing::ProfileDesktop;
+using testing::Seen;
 
 class TableRig : public TableView {
    public:
-    ProfileDesktop desktop;
-    ChannelSettings settings{"Host", "0", 0.0f};
+    testing::FakeDesktop desktop;
+    ChannelSettings settings{testing::kHost, "0", 0.0f};
     HostChannel channel{desktop, settings};
     ProfileState state;
     ContourChain chain;
     ContourTableDialog table{state, channel, *this, nullptr};
-    std::vector<std::string> focus;  // "row:column" or a button's name
+    std::string log;  // focus moves ("1:0", a button's name) and cells the model wrote ("1:0=80"), in order
     std::string problem;
     std::optional<ContourPoint> marked;
-    std::vector<ContourSegment> drawn;
+    std::size_t drawn = 0;
     std::map<std::string, std::string> files;
     std::optional<std::string> chosen;  // what the file dialog answers
     bool closed = false;
 
-    TableRig() {
+    explicit TableRig(int rows = 1) {
         InitProfileState(state);
         table.RecordInto(&chain);
+        table.frm_TABLE_Form_Load();
+        for (int row = 1; row < rows; ++row) table.frm_TABLE_AddButton_Click();
+        log.clear();
     }
     void Row(int row, const TableRow& cells) {
-        const std::string TableRow::*members[] = {&TableRow::x, &TableRow::z, &TableRow::corner, &TableRow::element};
-        for (int c = 0; c < kTableColumns; ++c) table.CellChanged(row, TableColumn(c), cells.*members[c]);
+        for (int c = 0; c < kTableColumns; ++c)
+            table.CellChanged(row, TableColumn(c), std::array{cells.x, cells.z, cells.corner, cells.element}[c]);
     }
-    std::string Typed() const { return desktop.typed; }
+    std::string Rows() const {
+        std::string all;
+        for (int row = 0; row < table.RowCount(); ++row)
+            for (int c = 0; c < kTableColumns; ++c) all += table.Cell(row, TableColumn(c)) + (c < 3 ? "," : ";");
+        return all;
+    }
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override {
         return desktop.ShowMessage(text, title, style);
     }
     void ShowRows() override {}
-    void ShowCell(int, TableColumn, std::string_view) override {}
-    void FocusCell(int row, TableColumn column) override {
-        focus.push_back(std::to_string(row) + ":" + std::to_string(int(column)));
+    void ShowCell(int row, TableColumn column, std::string_view text) override {
+        log += std::to_string(row) + ":" + std::to_string(int(column)) + "=" + std::string(text) + " ";
     }
-    void FocusButton(std::string_view name) override { focus.emplace_back(name); }
+    void FocusCell(int row, TableColumn column) override {
+        log += std::to_string(row) + ":" + std::to_string(int(column)) + " ";
+    }
+    void FocusButton(std::string_view name) override { log += std::string(name) + " "; }
     void ShowProblem(std::string_view line) override { problem = line; }
     void ShowContour(const TableContour& contour, std::optional<ContourPoint> current) override {
         marked = current;
-        drawn.clear();
-        for (const Segment& s : contour.segments) drawn.push_back(*ShapeOf(s));
+        drawn = contour.segments.size();
     }
     std::optional<std::string> ChooseFile(bool) override { return chosen; }
     std::optional<std::string> ReadFile(std::string_view path) override {
@@ -62,116 +68,127 @@ class TableRig : public TableView {
     }
     bool WriteFile(std::string_view path, std::string_view bytes) override {
         files[std::string(path)] = bytes;
-        return true;
+        return path != "full.csv";
     }
     void Close() override { closed = true; }
 };
 
-TEST(ContourTableDialog, OpensAtTheProfileStartAndWalksTheCellsWithEnter) {
+TEST(ContourTableDialog, OpensAtTheProfileStartAndWalksTheCellsWithEnterAndTheArrowKeys) {
     TableRig rig;
     rig.state.StartX = "60";
     rig.state.StartZ = -25.0;
     rig.table.frm_TABLE_Form_Load();
-    ASSERT_EQ(rig.table.RowCount(), 1);
-    EXPECT_EQ(rig.table.Cell(0, TableColumn::X), "60");
-    EXPECT_EQ(rig.table.Cell(0, TableColumn::Z), "-25");
+    EXPECT_EQ(rig.Rows(), "60,-25,,;");
     EXPECT_EQ(rig.problem, "点を2行以上入力してください。");
-    EXPECT_EQ(rig.marked, (ContourPoint{-25, 30}));
+    EXPECT_EQ(rig.marked, (ContourPoint{-25, 30}));  // the current row's point
 
     rig.table.frm_TABLE_AddButton_Click();
-    rig.focus.clear();
-    for (int c = 0; c < kTableColumns; ++c) rig.table.CellEnter(0, TableColumn(c));
-    rig.table.CellEnter(1, TableColumn::Element);
-    EXPECT_EQ(rig.focus, (std::vector<std::string>{"0:1", "0:2", "0:3", "1:0", "DrawButton"}));
+    rig.table.frm_TABLE_AddButton_Click();
+    rig.log.clear();
+    for (int c = 0; c < kTableColumns; ++c) rig.table.CellEnter(1, TableColumn(c));
+    rig.table.CellEnter(2, TableColumn::Element);
+    for (int step : {-1, -5, 1, 0, 5}) rig.table.CellStep(1, TableColumn::Z, step);  // clamped to the rows
+    rig.table.CellStep(0, TableColumn::X, -1);
+    rig.table.CellStep(2, TableColumn::X, 1);
+    EXPECT_EQ(rig.log, "1:1 1:2 1:3 2:0 DrawButton 0:1 0:1 2:1 2:1 ");
+    EXPECT_EQ(rig.table.Cell(3, TableColumn::X), "");  // beyond the rows
+    EXPECT_EQ(rig.table.Cell(-1, TableColumn::X), "");
 }
 
 TEST(ContourTableDialog, RowsAreAddedInsertedAndDeletedAroundTheCurrentRow) {
-    TableRig rig;
-    rig.table.frm_TABLE_Form_Load();
-    rig.table.frm_TABLE_AddButton_Click();
+    TableRig rig(2);
     rig.Row(1, {"60", "@-10"});
-    rig.table.frm_TABLE_InsertButton_Click();  // before row 1
-    EXPECT_EQ(rig.table.RowCount(), 3);
-    EXPECT_EQ(rig.table.Cell(2, TableColumn::Z), "@-10");
+    rig.table.CellChanged(2, TableColumn::X, "99");  // no such row
+    rig.table.frm_TABLE_InsertButton_Click();        // before row 1
+    EXPECT_EQ(rig.Rows(), "0,0,,;,,,;60,@-10,,;");
     EXPECT_EQ(rig.problem, "2行目: X が空です。");
     rig.table.frm_TABLE_DeleteButton_Click();
-    EXPECT_EQ(rig.table.RowCount(), 2);
+    EXPECT_EQ(rig.Rows(), "0,0,,;60,@-10,,;");
     EXPECT_EQ(rig.problem, "");
-    EXPECT_EQ(rig.drawn.size(), 1u);
-    rig.table.CellEntered(0, TableColumn::X);
-    rig.table.frm_TABLE_DeleteButton_Click();
-    rig.table.frm_TABLE_DeleteButton_Click();  // the last row is emptied, never removed
-    EXPECT_EQ(rig.table.RowCount(), 1);
-    EXPECT_EQ(rig.table.Cell(0, TableColumn::X), "");
+    EXPECT_EQ(rig.drawn, 1u);
+    rig.table.CellEntered(1, TableColumn::Z);
+    rig.table.frm_TABLE_DeleteButton_Click();  // the last row: the focus goes to the one before
+    rig.table.frm_TABLE_DeleteButton_Click();  // the last row left is emptied, never removed
+    EXPECT_EQ(rig.Rows(), ",,,;");
+    EXPECT_EQ(rig.log, "1:0 1:0 0:0 0:0 ");
+
+    for (std::size_t n = 1; n < kMaxTableRows; ++n) rig.table.frm_TABLE_AddButton_Click();
+    rig.table.frm_TABLE_AddButton_Click();  // no more than the most rows a table takes
+    rig.table.frm_TABLE_InsertButton_Click();
+    EXPECT_EQ(rig.table.RowCount(), static_cast<int>(kMaxTableRows));
+}
+
+TEST(ContourTableDialog, ACornerPickedInThePreviewGoesIntoTheCurrentRow) {
+    TableRig rig(3);
+    rig.Row(1, {"60", "-10"});
+    rig.Row(2, {"80", "-30"});
+    rig.table.CellEntered(1, TableColumn::Z);
+    EXPECT_EQ(rig.marked, (ContourPoint{-10, 30}));
+    rig.table.CellEntered(3, TableColumn::Z);  // no such row: stays on row 1
+    rig.log.clear();
+    rig.table.CornerPicked(*MakeCorner("40.0", "-5"));
+    EXPECT_EQ(rig.log, "1:0=40.0 1:1=-5 ");
+    EXPECT_EQ(rig.Rows(), "0,0,,;40.0,-5,,;80,-30,,;");
+    EXPECT_EQ(rig.marked, (ContourPoint{-5, 20}));
 }
 
 TEST(ContourTableDialog, DrawTypesTheWholeContourOnceThenGoesOnFromItsEnd) {
-    TableRig rig;
-    rig.table.frm_TABLE_Form_Load();
-    rig.table.frm_TABLE_AddButton_Click();
-    rig.table.frm_TABLE_AddButton_Click();
+    TableRig rig(3);
     rig.Row(1, {"60", "0", "C1"});
     rig.Row(2, {"60", "@-25"});
     rig.table.frm_TABLE_DrawButton_Click();
-    EXPECT_EQ(rig.Typed(),
-              "<^C>LINE TWO_PTS 0,0 0,29<Enter><^C>LINE TWO_PTS 0,29 -1,30<Enter><^C>"
-              "LINE TWO_PTS -1,30 -25,30<Enter><^C>");
+    EXPECT_EQ(Seen(rig.desktop.transcript),
+              "^CLINE TWO_PTS 0,0 0,29\r^CLINE TWO_PTS 0,29 -1,30\r^CLINE TWO_PTS -1,30 -25,30\r^C");
     EXPECT_TRUE(rig.closed);
     EXPECT_EQ(rig.chain.Size(), 3u);
-    EXPECT_EQ(rig.state.StartX.AsText(), "60");
-    EXPECT_EQ(rig.state.StartZ.AsNumber(), -25);
+    EXPECT_EQ(rig.state.StartX, TextOrNumber("60"));
+    EXPECT_EQ(rig.state.StartZ, TextOrNumber(-25.0));
 }
 
 TEST(ContourTableDialog, NothingIsTypedWhileARowIsWrongOrWithoutAHost) {
-    TableRig rig;
-    rig.table.frm_TABLE_Form_Load();
-    rig.table.frm_TABLE_AddButton_Click();
-    rig.Row(1, {"60", "abc"});
-    rig.table.frm_TABLE_DrawButton_Click();
-    EXPECT_EQ(rig.Typed(), "");
-    EXPECT_FALSE(rig.closed);
-    EXPECT_EQ(rig.focus.back(), "1:0");  // to the row to mend
-
+    TableRig rig(3);
     rig.Row(1, {"60", "-5"});
-    rig.desktop.hostOpen = false;
+    rig.Row(2, {"60", "abc"});
     rig.table.frm_TABLE_DrawButton_Click();
-    EXPECT_EQ(rig.Typed(), "");
+    EXPECT_EQ(rig.log, "2:0 ");  // to the row to mend
+    rig.Row(2, {"60", "-9"});
+    rig.desktop.windows.clear();
+    rig.table.frm_TABLE_DrawButton_Click();
+    EXPECT_EQ(rig.desktop.transcript, testing::kFailure);
     EXPECT_FALSE(rig.closed);
-    ASSERT_EQ(rig.desktop.messages.size(), 1u);
-    EXPECT_EQ(rig.desktop.messages[0].text, testing::kTrap);
-    EXPECT_EQ(rig.table.Cell(1, TableColumn::Z), "-5");  // the rows as typed
-    EXPECT_EQ(rig.state.StartX.AsText(), "0");
+    EXPECT_EQ(rig.Rows(), "0,0,,;60,-5,,;60,-9,,;");
+    EXPECT_EQ(rig.state.StartX, TextOrNumber(0.0));
 }
 
 TEST(ContourTableDialog, FilesRoundTripAndABadFileLeavesTheTableAsItWas) {
-    TableRig rig;
-    rig.table.frm_TABLE_Form_Load();
-    rig.table.frm_TABLE_AddButton_Click();
+    TableRig rig(2);
     rig.Row(1, {"60", "@-10", "", "凹R20"});
     rig.chosen = "a.csv";
     rig.table.frm_TABLE_SaveButton_Click();
     EXPECT_EQ(rig.files["a.csv"], "\xEF\xBB\xBFX,Z,角,次の要素\r\n0,0,,\r\n60,@-10,,凹R20\r\n");
-
+    rig.chosen = "full.csv";  // the disk refuses it
+    rig.table.frm_TABLE_SaveButton_Click();
     rig.files["bad.csv"] = "X,Z\r\n1,2,3,4,5\r\n";
     rig.chosen = "bad.csv";
     rig.table.frm_TABLE_OpenButton_Click();
-    ASSERT_EQ(rig.desktop.messages.size(), 1u);
-    EXPECT_EQ(rig.desktop.messages[0].text, "2行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。");
-    EXPECT_EQ(rig.desktop.messages[0].title, "輪郭表");
     rig.chosen = "missing.csv";
     rig.table.frm_TABLE_OpenButton_Click();
-    EXPECT_EQ(rig.desktop.messages.back().text, "ファイルを開けませんでした。");
-    EXPECT_EQ(rig.table.RowCount(), 2);
-    EXPECT_EQ(rig.table.Cell(1, TableColumn::Element), "凹R20");
+    const auto said = [](std::string_view text) { return testing::Message(text, "輪郭表"); };
+    EXPECT_EQ(rig.desktop.transcript, said(texts::kCsvCannotSave) +
+                                          said("2行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。") +
+                                          said("ファイルを開けませんでした。"));
+    EXPECT_EQ(rig.Rows(), "0,0,,;60,@-10,,凹R20;");
 
     rig.files["b.csv"] = "10,0\n20,-5\n30,-9\n";
     rig.chosen = "b.csv";
     rig.table.frm_TABLE_OpenButton_Click();
-    EXPECT_EQ(rig.table.RowCount(), 3);
-    EXPECT_EQ(rig.drawn.size(), 2u);
+    EXPECT_EQ(rig.Rows(), "10,0,,;20,-5,,;30,-9,,;");
+    EXPECT_EQ(rig.drawn, 2u);
     rig.chosen = std::nullopt;  // Cancel
     rig.table.frm_TABLE_OpenButton_Click();
+    rig.table.frm_TABLE_SaveButton_Click();
     EXPECT_EQ(rig.table.RowCount(), 3);
+    EXPECT_EQ(rig.files.size(), 4u);
 }
 
 }  // namespace

@@ -1,108 +1,107 @@
-// The six stored settings and the settings dialog's model.
+// The six stored settings and the settings dialog, with what the next command does with them.
 #include <gtest/gtest.h>
 
-#include "text/Texts.h"
-
+#include "Rig.h"
+#include "text/Paths.h"
 #include "toolbar/AppNameSet.h"
 #include "toolbar/Settings.h"
 
 namespace kelo {
 namespace {
 
-TEST(Settings, EmptyStoreGivesDefaultsAndClosingWritesAllSixInOrder) {
-    MemorySettingsStore store;
-    Settings s = LoadSettings(store, "C:\\Tools\\Kelo");
-    EXPECT_EQ(s.channel.appName, std::string(texts::kDefaultHostTitle));
-    EXPECT_EQ(s.channel.dTime1, "0.1");
-    EXPECT_EQ(s.channel.dTime2, 0.1f);
-    EXPECT_FALSE(IsExtended(s.extend));
-    EXPECT_EQ(s.openPathName, "C:\\Tools\\Kelo");
-    EXPECT_EQ(s.partPathName, "C:\\Tools\\Kelo");
+using testing::kFailure;
+using testing::kHost;
 
-    StoreSettings(store, s);
-    EXPECT_EQ(store.writeLog, "AppName;DTime1;DTime2;EXTEND;OpenPathName;PartPathName;");
-    const std::array<std::string, 6> expected{std::string(texts::kDefaultHostTitle), "0.1", "0.1", "False",
-                                              "C:\\Tools\\Kelo", "C:\\Tools\\Kelo"};
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(store.values[i].value_or("<missing>"), expected[i]);
+// One host command as the toolbar's buttons run it: the whole transcript, waits included.
+std::string RunCommand(const ChannelSettings& settings) {
+    testing::FakeDesktop desktop;
+    HostChannel channel(desktop, settings);
+    RunHostCommand(channel, [&] {
+        channel.BeginHostCommand();
+        channel.Type("LINE");
+        channel.SendEnter();
+    });
+    return desktop.transcript;
 }
 
-TEST(Settings, StoredTextsRoundTrip) {
-    struct Case {
-        std::string dTime1, dTime2, extend;
-        std::string storedDTime2, storedExtend;
-        bool extended;
-    };
-    const Case cases[] = {
-        {"0.3", "0.25", "True", "0.25", "True", true},
-        {"abc", "1", "False", "1", "False", false},   // Act. Time is kept as typed, never checked
-        {"0.1", " 2 ", "true", "2", "True", true},
-        {"0.1", "0.1", "Maybe", "0.1", "False", false},  // anything but "True" is collapsed
-        {"0.1", "1E-2", "False", "0.01", "False", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.dTime2 + " " + c.extend);
-        MemorySettingsStore store;
-        store.values = {"日本語のホスト", c.dTime1, c.dTime2, c.extend, "D:\\図面", "E:\\"};
-        Settings s = LoadSettings(store, "unused");
-        EXPECT_EQ(IsExtended(s.extend), c.extended);
-        StoreSettings(store, s);
-        EXPECT_EQ(*store.values[0], "日本語のホスト");
-        EXPECT_EQ(*store.values[1], c.dTime1);
-        EXPECT_EQ(*store.values[2], c.storedDTime2);
-        EXPECT_EQ(*store.values[3], c.storedExtend);
-        EXPECT_EQ(*store.values[4], "D:\\図面");
-        EXPECT_EQ(*store.values[5], "E:\\");
-    }
-}
-
-TEST(Settings, EnterTimeThatIsNotANumberFailsTheLoad) {
-    for (const char* bad : {"abc", "", "0.1s", "1e40"}) {
-        SCOPED_TRACE(bad);
-        MemorySettingsStore store;
-        store.values[2] = bad;
-        EXPECT_ANY_THROW(LoadSettings(store, "x"));
-    }
-}
-
-TEST(AppNameSet, LoadShowsMemoryAndOkTakesTheThreeValues) {
-    ChannelSettings settings{std::string(texts::kDefaultHostTitle), "0.1", 0.1f};
-    AppNameSetModel dialog(settings);
-    dialog.AppNameSet_Form_Load();
-    EXPECT_EQ(dialog.text1, std::string(texts::kDefaultHostTitle));
-    EXPECT_EQ(dialog.text2, "0.1");
-    EXPECT_EQ(dialog.text3, "0.1");
-
-    dialog.text1 = "HostB";
-    dialog.text2 = "slow";
-    dialog.text3 = "0.5";
-    EXPECT_TRUE(dialog.AppNameSet_Command1_Click());
-    EXPECT_EQ(settings.appName, "HostB");
-    EXPECT_EQ(settings.dTime1, "slow");
-    EXPECT_EQ(settings.dTime2, 0.5f);
-}
-
-TEST(AppNameSet, EnterTimeThatIsNotANumberKeepsTheDialogOpenAndTheLastGoodWait) {
-    ChannelSettings settings{"A", "0.1", 0.2f};
-    AppNameSetModel dialog(settings);
-    dialog.AppNameSet_Form_Load();
-    dialog.text1 = "B";
-    dialog.text3 = "fast";
-    EXPECT_FALSE(dialog.AppNameSet_Command1_Click());
-    EXPECT_FALSE(dialog.message.empty());
-    EXPECT_EQ(settings.appName, "B");
-    EXPECT_EQ(settings.dTime2, 0.2f);
-}
-
-}  // namespace
-}  // namespace kelo
-
-namespace kelo {
-namespace {
-
-TEST(Settings, FoldersDefaultToTheProgramsFolder) {
+// DTime1 stays the text it was, DTime2 must be a number or the start stops with nothing
+// written, EXTEND is "True" in any case or else "False"; no stored wait holds a command
+// for more than a minute; closing writes all six in order.
+TEST(Settings, StoredTextsAreReadAtStartAndWrittenBackAtClose) {
+    const std::string host = testing::kActivateHost, failed = host + kFailure;
     const struct {
-        const char* program;
-        const char* folder;
+        std::optional<std::string> dTime1, dTime2, extend;
+        const char* dTime2Written;  // nullptr: the start fails
+        const char* extendWritten;
+        std::string command;
+    } cases[] = {
+        {{}, {}, {}, "0.1", "False", host + "[wait 0.1]^C[wait 0.1]LINE\r[wait 0.1]"},
+        {"0.3", "0.25", "True", "0.25", "True", host + "[wait 0.3]^C[wait 0.25]LINE\r[wait 0.25]"},
+        {"0.1", " 2 ", "true", "2", "True", host + "[wait 0.1]^C[wait 2]LINE\r[wait 2]"},
+        {"0.1", "1E-2", "Maybe", "0.01", "False", host + "[wait 0.1]^C[wait 0.01]LINE\r[wait 0.01]"},
+        {"0.1", "-1", {}, "-1", "False", host + "[wait 0.1]^CLINE\r"},
+        {"0.1", "1e9", {}, "1000000000", "False", host + "[wait 0.1]^C[wait 60]LINE\r[wait 60]"},
+        {"", "0.1", {}, "0.1", "False", failed},
+        {"abc", "0.1", {}, "0.1", "False", failed},
+        {"0,5", "0.1", {}, "0.1", "False", failed},
+        {"-1", "0.1", {}, "0.1", "False", host + "^C[wait 0.1]LINE\r[wait 0.1]"},
+        {"1e9", "0.1", {}, "0.1", "False", host + "[wait 60]^C[wait 0.1]LINE\r[wait 0.1]"},
+        {"0.1", "", {}, nullptr},
+        {"0.1", "abc", {}, nullptr},
+        {"0.1", "0,5", {}, nullptr},
+        {"0.1", "0.1s", {}, nullptr},
+        {"0.1", "1e40", {}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("DTime1 " + c.dTime1.value_or("-") + " DTime2 " + c.dTime2.value_or("-"));
+        MemorySettingsStore store;
+        store.values = {std::nullopt, c.dTime1, c.dTime2, c.extend, "D:\\図面", std::nullopt};
+        if (!c.dTime2Written) {
+            EXPECT_THROW(LoadSettings(store, "C:\\Kelo"), std::exception);
+            EXPECT_EQ(store.writeLog, "");
+            continue;
+        }
+        const Settings settings = LoadSettings(store, "C:\\Kelo");
+        EXPECT_EQ(IsExtended(settings.extend), c.extendWritten == std::string("True"));
+        EXPECT_EQ(RunCommand(settings.channel), c.command);
+        StoreSettings(store, settings);
+        EXPECT_EQ(store.writeLog, "AppName;DTime1;DTime2;EXTEND;OpenPathName;PartPathName;");
+        const std::array<std::string, 6> written{kHost, c.dTime1.value_or("0.1"), c.dTime2Written, c.extendWritten,
+                                                 "D:\\図面", "C:\\Kelo"};  // the folders default to the program's
+        for (std::size_t i = 0; i < written.size(); ++i) EXPECT_EQ(store.values[i], written[i]) << i;
+    }
+}
+
+// Title and Act. Time are taken as typed; an Enter Time that is not a number keeps the
+// dialog open with its message and the last good wait.
+TEST(AppNameSet, TakesTitleAndActTimeAsTypedAndRefusesAnEnterTimeThatIsNotANumber) {
+    const std::string texts[] = {"",    " ",      "abc",  "-",   ".",   "1e400", "-1e400", "-0", "1,5",
+                                 "12.5mm", "&H10", "1 2", std::string(10000, '7'), "１２", "あ", "0.5"};
+    for (int box = 1; box <= 3; ++box) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE("Text" + std::to_string(box) + " " + text.substr(0, 20));
+            ChannelSettings settings{kHost, "0.1", 0.2f};
+            AppNameSetModel dialog(settings);
+            dialog.AppNameSet_Form_Load();
+            EXPECT_EQ(dialog.text1 + "|" + dialog.text2 + "|" + dialog.text3, kHost + "|0.1|0.2");
+            (box == 1 ? dialog.text1 : box == 2 ? dialog.text2 : dialog.text3) = text;
+            const bool number = text == "-0" || text == "0.5";
+            const bool closes = dialog.AppNameSet_Command1_Click();
+            EXPECT_EQ(closes, box != 3 || number);
+            EXPECT_EQ(dialog.message, closes ? "" : texts::kEnterTimeNotNumber);
+            EXPECT_EQ(settings.appName, box == 1 ? text : kHost);
+            EXPECT_EQ(settings.dTime1, box == 2 ? text : "0.1");
+            EXPECT_EQ(settings.dTime2, box == 3 && number ? std::stof(text) : 0.2f);
+            // A title that names no window, or an Act. Time that is not a number: the one message.
+            const bool fails = box == 1 || (box == 2 && !number);
+            EXPECT_EQ(testing::Seen(RunCommand(settings)), fails ? kFailure : "^CLINE\r");
+        }
+    }
+}
+
+TEST(Settings, FolderOfAProgramPath) {
+    const struct {
+        const char *program, *folder;
     } cases[] = {
         {"C:\\Tools\\Kelo\\KeloMenu.exe", "C:\\Tools\\Kelo"},
         {"C:\\KeloMenu.exe", "C:\\"},  // a drive's root keeps its "\"

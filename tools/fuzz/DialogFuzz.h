@@ -7,11 +7,10 @@
 
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "FuzzCheck.h"
-#include "ProfileRig.h"
-#include "profiles/ProfileLayout.h"
+#include "Rig.h"
+#include "text/NumberRules.h"
 
 namespace kelo::fuzz {
 
@@ -29,21 +28,10 @@ inline std::string BoxText(FuzzedDataProvider& in) {
     static constexpr char kAlphabet[] = "0123456789.-+eE &HhOo,x\t";
     std::string text;
     const auto length = in.ConsumeIntegralInRange<std::size_t>(0, 24);
-    for (std::size_t i = 0; i < length && in.remaining_bytes() > 0; ++i) {
+    for (std::size_t i = 0; i < length && in.remaining_bytes() > 0; ++i)
         text += kAlphabet[in.ConsumeIntegralInRange<std::size_t>(0, sizeof kAlphabet - 2)];
-    }
     return text;
 }
-
-// The rig with every text the dialog itself puts into a box recorded.
-class FuzzRig : public testing::Rig {
-   public:
-    std::vector<std::string> written;
-    void ShowBoxText(int box, std::string_view text) override {
-        written.emplace_back(text);
-        Rig::ShowBoxText(box, text);
-    }
-};
 
 // A number the dialog computed must read back as a finite number.
 inline void RequireNumberText(const std::string& text, const std::string& where) {
@@ -56,27 +44,17 @@ inline void RequireNumberText(const std::string& text, const std::string& where)
     Require(std::isfinite(value), where + ": the dialog wrote \"" + text + "\"");
 }
 
-inline void RequireFiniteField(const TextOrNumber& field, const std::string& where) {
-    if (!field.HoldsText()) Require(std::isfinite(field.AsNumber()), where + " holds " + Show(field.AsNumber()));
-}
-
 inline void RequireFiniteState(const ProfileState& s) {
-    RequireFiniteField(s.StartX, "StartX");
-    RequireFiniteField(s.StartZ, "StartZ");
-    RequireFiniteField(s.EndX, "EndX");
-    RequireFiniteField(s.CenterX, "CenterX");
-    RequireFiniteField(s.CenterZ, "CenterZ");
-    RequireFiniteField(s.Radius, "Radius");
-    for (double value : {s.EndZ, s.Pi, s.CosRatio, s.OffsetR, s.OffsetZ, s.Chord, s.ChordAngle, s.BaseAngle}) {
+    for (const TextOrNumber* f : {&s.StartX, &s.StartZ, &s.EndX, &s.CenterX, &s.CenterZ, &s.Radius})
+        if (!f->HoldsText()) Require(std::isfinite(f->AsNumber()), "a field holds " + Show(f->AsNumber()));
+    for (double value : {s.EndZ, s.Pi, s.CosRatio, s.OffsetR, s.OffsetZ, s.Chord, s.ChordAngle, s.BaseAngle})
         Require(std::isfinite(value), "a number field holds " + Show(value));
-    }
 }
 
-// Plays the input into a freshly opened dialog of `kind` until it closes or the
-// input ends; returns the rig for the caller's own checks.
-inline void PlayDialog(FuzzRig& rig, ProfileDialogKind kind, FuzzedDataProvider& in) {
+// Plays the input into a freshly opened dialog of `kind` until it closes or the input ends.
+inline void PlayDialog(testing::Rig& rig, ProfileDialogKind kind, FuzzedDataProvider& in) {
     rig.followFocus = kind == ProfileDialogKind::Arc1 || kind == ProfileDialogKind::Arc2;
-    rig.desktop.hostOpen = in.ConsumeIntegralInRange(0, 7) != 0;
+    if (in.ConsumeIntegralInRange(0, 7) == 0) rig.desktop.windows.clear();
     rig.Open(kind);
     rig.written.clear();
     const int boxes = BoxCount(rig.dialog->form().controls);
@@ -86,8 +64,7 @@ inline void PlayDialog(FuzzRig& rig, ProfileDialogKind kind, FuzzedDataProvider&
         switch (in.ConsumeIntegralInRange(0, 5)) {
             case 0:
             case 1: rig.Type(box, BoxText(in)); break;
-            case 2: {
-                // A click or Tab into another box, or onto a button.
+            case 2: {  // a click or Tab into another box, or onto a button
                 const int to = in.ConsumeIntegralInRange(1, boxes + 2);
                 rig.Leave(box, to <= boxes ? layout::kBoxNames[to - 1]
                                            : (to == boxes + 1 ? layout::kOkButton : layout::kCancelButton));
@@ -99,9 +76,18 @@ inline void PlayDialog(FuzzRig& rig, ProfileDialogKind kind, FuzzedDataProvider&
         }
         for (const std::string& text : rig.written) RequireNumberText(text, "box text");
         RequireFiniteState(rig.state);
-        Require(!LooksNonFinite(rig.desktop.typed), "the host received \"" + rig.desktop.typed + "\"");
+        Require(!LooksNonFinite(rig.desktop.transcript), "the host received \"" + rig.desktop.transcript + "\"");
         Require(rig.focusMoves < 1000, "the focus never comes to rest");
     }
+}
+
+// The messages shown, each as "[message text|title|48]".
+inline std::vector<std::string> Messages(const testing::Rig& rig) {
+    std::vector<std::string> found;
+    const std::string& t = rig.desktop.transcript;
+    for (std::size_t p = 0; (p = t.find("[message ", p)) != std::string::npos; p = t.find(']', p) + 1)
+        found.push_back(t.substr(p, t.find(']', p) + 1 - p));
+    return found;
 }
 
 }  // namespace kelo::fuzz
