@@ -112,7 +112,9 @@ TEST(ContourTableDialog, RowsAreAddedInsertedAndDeletedAroundTheCurrentRow) {
     EXPECT_EQ(rig.Rows(), ",,,;");
     EXPECT_EQ(rig.log, "1:0 1:0 0:0 0:0 ");
 
-    for (std::size_t n = 1; n < kMaxTableRows; ++n) rig.table.frm_TABLE_AddButton_Click();
+    rig.chosen = "many.csv";
+    for (std::size_t n = 0; n < kMaxTableRows; ++n) rig.files["many.csv"] += "10," + std::to_string(n) + "\n";
+    rig.table.frm_TABLE_OpenButton_Click();
     rig.table.frm_TABLE_AddButton_Click();  // no more than the most rows a table takes
     rig.table.frm_TABLE_InsertButton_Click();
     EXPECT_EQ(rig.table.RowCount(), static_cast<int>(kMaxTableRows));
