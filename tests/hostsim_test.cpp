@@ -2,8 +2,6 @@
 // log and look at its canvas, so what it makes of the typed keys must be right.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "Args.h"
 #include "LineEditor.h"
 #include "Sketch.h"
@@ -62,15 +60,6 @@ TEST(HostsimSketch, PointsAreReadStrictlyAndLinesAndArcsBecomeShapes) {
     EXPECT_NEAR(end.z, -15, 1e-9);
     EXPECT_NEAR(end.r, 20, 1e-9);
     EXPECT_LE(sketch.Extent().rMin, 0);  // the axis always shows
-}
-
-TEST(HostsimSketch, ArcsRunCounterClockwiseFromBeginToEnd) {
-    const auto quarter = ArcPolyline(Arc{{0, 0}, {1, 0}, {0, 1}});
-    const auto rest = ArcPolyline(Arc{{0, 0}, {0, 1}, {1, 0}});
-    bool passesBelow = false;
-    for (const Point& p : quarter) EXPECT_TRUE(std::fabs(std::hypot(p.z, p.r) - 1) < 1e-9 && p.r >= -1e-9);
-    for (const Point& p : rest) passesBelow |= p.r < -0.5;
-    EXPECT_TRUE(passesBelow);
 }
 
 TEST(HostsimArgs, OptionsAreTakenAndTyposIgnored) {

@@ -96,12 +96,8 @@ TEST(ProfileDialogs, LiveComputations) {
         {Taper, {"60", "0", "", "", "5"}, 6, "60|0|||5|5"},           // neither angle nor end X
         {Taper, {"60", "0", "45", "", "5", "1E308"}, 6, "60|0|45||5|1E308"},  // overflow
         // Every arc box but centre X runs the solver.
-        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 1, "20|0|5|26|-4|20|-8"},
-        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 2, "20|0|5|26|-4|20|-8"},
         {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 3, "20|0|5|26|-4|20|-8"},
         {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 4, "20|0|5|||20|-8"},
-        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 5, "20|0|5|26|-4|20|-8"},
-        {Arc2, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 6, "20|0|5|14|-4|20|-8"},
         {Arc2, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 7, "20|0|5|14|-4|20|-8"},
     };
     for (const auto& c : cases) {
@@ -113,6 +109,13 @@ TEST(ProfileDialogs, LiveComputations) {
         EXPECT_EQ(rig.Boxes(), c.after);
         for (const auto& [box, text] : rig.shown) EXPECT_EQ(text, rig.Box(box));  // the view was told
         EXPECT_EQ(rig.Typed(), "");
+    }
+    for (int box : {1, 2, 5, 6}) {
+        Rig rig;
+        rig.Open(Arc2);
+        rig.Fill({"20", "0", "5", nullptr, nullptr, "20", "-8"});
+        rig.dialog->LostFocus(box);
+        EXPECT_EQ(rig.Boxes(), "20|0|5|14|-4|20|-8") << box;
     }
     // An emptied relative Z gives the start Z again.
     for (auto [kind, relative, end] : {std::tuple{Long, 3, 4}, {Taper, 5, 6}}) {
@@ -129,7 +132,7 @@ TEST(ProfileDialogs, LiveComputations) {
 // Boxes typed, one left (a click on OK leaves the box first), then OK: what the host
 // received and what was shown, whether the dialog closed, and the next start point.
 TEST(ProfileDialogs, OkTypesTheSegmentOrSaysWhyNot) {
-    const std::string cut = "^CLINE TWO_PTS ";
+    const std::string line = "^CLINE TWO_PTS ", arc = "^CARC CEN_BEG_END ";
     const struct {
         ProfileDialogKind kind;
         std::vector<const char*> boxes;
@@ -140,10 +143,10 @@ TEST(ProfileDialogs, OkTypesTheSegmentOrSaysWhyNot) {
         bool noHost = false;
     } cases[] = {
         // Start Z as typed, end Z as a number, X halved as a number; the end point goes on.
-        {Face, {"100", "0", "60"}, 0, "^CLINE TWO_PTS 0,50 0,30\r^C", true, "60", 0.0},
-        {Face, {"100", "5.0", "60"}, 0, "^CLINE TWO_PTS 5.0,50 5,30\r^C", true, "60", 5.0},
-        {Face, {"25.5", "0", "0.3"}, 0, "^CLINE TWO_PTS 0,12.75 0,0.15\r^C", true, "0.3", 0.0},
-        {Face, {" 100 ", "-1E1", "60"}, 0, "^CLINE TWO_PTS -1E1,50 -10,30\r^C", true, "60", -10.0},
+        {Face, {"100", "0", "60"}, 0, line + "0,50 0,30\r^C", true, "60", 0.0},
+        {Face, {"100", "5.0", "60"}, 0, line + "5.0,50 5,30\r^C", true, "60", 5.0},
+        {Face, {"25.5", "0", "0.3"}, 0, line + "0,12.75 0,0.15\r^C", true, "0.3", 0.0},
+        {Face, {" 100 ", "-1E1", "60"}, 0, line + "-1E1,50 -10,30\r^C", true, "60", -10.0},
         // An empty required box says so, titled with the caption; the boxes before it are stored.
         {Face, {"", "", ""}, 0, Message(texts::kStartXMissing, "端面"), false, 0.0, 0.0},
         {Face, {"80", "", ""}, 0, Message(texts::kStartZMissing, "端面"), false, "80", 0.0},
@@ -153,47 +156,41 @@ TEST(ProfileDialogs, OkTypesTheSegmentOrSaysWhyNot) {
         {Face, {"100", "abc", ""}, 0, kFailure, false, "100", "abc"},
         {Face, {"100", " ", "60"}, 0, kFailure, false, "100", " "},  // a blank passes the check, not the reading
         {Face, {"100", "0", "60"}, 0, kFailure, false, "100", "0", true},
-        {Face, {"abc", "0", "60"}, 0, cut + "0," + kFailure, false, "abc", "0"},
-        {Face, {"100", "0", "6x"}, 0, cut + "0,50 0," + kFailure, false, "100", "0"},
-        {Long, {"60", "0", "-25"}, 0, "^CLINE TWO_PTS 0,30 -25,30\r^C", true, "60", -25.0},
-        {Long, {"60", "0", nullptr, "-25.50"}, 0, "^CLINE TWO_PTS 0,30 -25.5,30\r^C", true, "60", -25.5},
-        {Long, {"60", "abc", nullptr, "10"}, 0, "^CLINE TWO_PTS abc,30 10,30\r^C", true, "60", 10.0},
+        {Face, {"abc", "0", "60"}, 0, line + "0," + kFailure, false, "abc", "0"},
+        {Face, {"100", "0", "6x"}, 0, line + "0,50 0," + kFailure, false, "100", "0"},
+        {Long, {"60", "0", "-25"}, 0, line + "0,30 -25,30\r^C", true, "60", -25.0},
+        {Long, {"60", "0", nullptr, "-25.50"}, 0, line + "0,30 -25.5,30\r^C", true, "60", -25.5},
+        {Long, {"60", "abc", nullptr, "10"}, 0, line + "abc,30 10,30\r^C", true, "60", 10.0},
         {Long, {"", "0", nullptr, "5"}, 0, Message(texts::kStartXMissing, "長手"), false, 0.0, 0.0},
         {Long, {"60", "", nullptr, "5"}, 0, Message(texts::kStartZMissing, "長手"), false, "60", 0.0},
         {Long, {"60", "7", nullptr, ""}, 0, Message(texts::kEndZMissing, "長手"), false, "60", "7"},
         {Long, {"60", "7", nullptr, "abc"}, 0, kFailure, false, "60", "7"},
-        {Long, {"6o", "7", nullptr, "5"}, 0, cut + "7," + kFailure, false, "6o", "7"},
+        {Long, {"6o", "7", nullptr, "5"}, 0, line + "7," + kFailure, false, "6o", "7"},
         // Whatever end point the boxes hold, typed or computed; the angle and relative Z are not read.
-        {Taper, {"60", "-25", "30", "80"}, 4, "^CLINE TWO_PTS -25,30 -7.6794,40\r^C", true, "80", -7.6794},
-        {Taper, {"10", "2", "abc", "20", nullptr, "7"}, 0, "^CLINE TWO_PTS 2,5 7,10\r^C", true, "20", 7.0},
+        {Taper, {"60", "-25", "30", "80"}, 4, line + "-25,30 -7.6794,40\r^C", true, "80", -7.6794},
+        {Taper, {"10", "2", "abc", "20", nullptr, "7"}, 0, line + "2,5 7,10\r^C", true, "20", 7.0},
         {Taper, {"", "0", nullptr, "1", nullptr, "2"}, 0, Message(texts::kStartXMissing, "テーパー"), false, 0.0, 0.0},
         {Taper, {"1", "", nullptr, "1", nullptr, "2"}, 0, Message(texts::kStartZMissing, "テーパー"), false, "1", 0.0},
         {Taper, {"1", "0", nullptr, "", nullptr, "2"}, 0, Message(texts::kEndXMissing, "テーパー"), false, "1", "0"},
         {Taper, {"1", "2", nullptr, "3", nullptr, ""}, 0, Message(texts::kEndZMissing, "テーパー"), false, "1", "2"},
         {Taper, {"1", "0", nullptr, "3", nullptr, "z"}, 0, kFailure, false, "1", "0"},
-        {Taper, {"1", "0", nullptr, "x", nullptr, "2"}, 0, cut + "0,0.5 2," + kFailure, false, "1", "0"},
+        {Taper, {"1", "0", nullptr, "x", nullptr, "2"}, 0, line + "0,0.5 2," + kFailure, false, "1", "0"},
         // The centre, then the points in the order that makes the host draw the arc of the sense:
         // 0 > -8 puts the concave arc's end point first; at equal Z both type the start first.
-        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 7, "^CARC CEN_BEG_END -4,13\r-8,10\r0,10\r^C", true,
-         "20", -8.0},
-        {Arc2, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 7, "^CARC CEN_BEG_END -4,7\r0,10\r-8,10\r^C", true,
-         "20", -8.0},
-        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "8"}, 7, "^CARC CEN_BEG_END 4,13\r0,10\r8,10\r^C", true, "20",
-         8.0},
-        {Arc2, {"20", "0", "5", nullptr, nullptr, "20", "8"}, 7, "^CARC CEN_BEG_END 4,7\r8,10\r0,10\r^C", true, "20",
-         8.0},
-        {Arc1, {"20", "0", "5", nullptr, nullptr, "26", "0"}, 7, "^CARC CEN_BEG_END -4.7697,11.5\r0,10\r0,13\r^C",
-         true, "26", 0.0},
-        {Arc2, {"20", "0", "5", nullptr, nullptr, "26", "0"}, 7, "^CARC CEN_BEG_END -4.7697,11.5\r0,10\r0,13\r^C",
-         true, "26", 0.0},
-        {Arc1, {"25", "0.0", "", "0.5", "-4.0", "20.0", "-8.00"}, 7, "^CARC CEN_BEG_END -4.0,0.25\r-8,10\r0.0,12.5\r^C",
-         true, "20.0", -8.0},
+        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 7, arc + "-4,13\r-8,10\r0,10\r^C", true, "20", -8.0},
+        {Arc2, {"20", "0", "5", nullptr, nullptr, "20", "-8"}, 7, arc + "-4,7\r0,10\r-8,10\r^C", true, "20", -8.0},
+        {Arc1, {"20", "0", "5", nullptr, nullptr, "20", "8"}, 7, arc + "4,13\r0,10\r8,10\r^C", true, "20", 8.0},
+        {Arc2, {"20", "0", "5", nullptr, nullptr, "20", "8"}, 7, arc + "4,7\r8,10\r0,10\r^C", true, "20", 8.0},
+        {Arc1, {"20", "0", "5", nullptr, nullptr, "26", "0"}, 7, arc + "-4.7697,11.5\r0,10\r0,13\r^C", true, "26", 0.0},
+        {Arc2, {"20", "0", "5", nullptr, nullptr, "26", "0"}, 7, arc + "-4.7697,11.5\r0,10\r0,13\r^C", true, "26", 0.0},
+        {Arc1, {"25", "0.0", "", "0.5", "-4.0", "20.0", "-8.00"}, 7, arc + "-4.0,0.25\r-8,10\r0.0,12.5\r^C", true,
+         "20.0", -8.0},
         // Nothing to draw without the centre and end point: OK only closes. Any later error is silent.
         {Arc1, {"30", "0", "", "", "-4", "20", "-8"}, 0, "", true, 0.0, 0.0},
         {Arc1, {"30", "0", "", "26", "-4", "20", "abc"}, 0, "", false, "30", "0"},
         {Arc1, {"30", "0", "", "26", "-4", "20", "-8"}, 0, "", false, "30", "0", true},
-        {Arc1, {"30", "z", "", "26", "-4", "20", "-8"}, 0, "^CARC CEN_BEG_END -4,13\r", false, "30", "z"},
-        {Arc1, {"x", "0", "", "26", "-4", "20", "-8"}, 0, "^CARC CEN_BEG_END -4,13\r-8,10\r0,", false, "x", "0"},
+        {Arc1, {"30", "z", "", "26", "-4", "20", "-8"}, 0, arc + "-4,13\r", false, "30", "z"},
+        {Arc1, {"x", "0", "", "26", "-4", "20", "-8"}, 0, arc + "-4,13\r-8,10\r0,", false, "x", "0"},
     };
     for (const auto& c : cases) {
         Rig rig;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "Rig.h"
-#include "text/Paths.h"
 #include "toolbar/AppNameSet.h"
 #include "toolbar/Settings.h"
 
@@ -97,20 +96,6 @@ TEST(AppNameSet, TakesTitleAndActTimeAsTypedAndRefusesAnEnterTimeThatIsNotANumbe
             EXPECT_EQ(testing::Seen(RunCommand(settings)), fails ? kFailure : "^CLINE\r");
         }
     }
-}
-
-TEST(Settings, FolderOfAProgramPath) {
-    const struct {
-        const char *program, *folder;
-    } cases[] = {
-        {"C:\\Tools\\Kelo\\KeloMenu.exe", "C:\\Tools\\Kelo"},
-        {"C:\\KeloMenu.exe", "C:\\"},  // a drive's root keeps its "\"
-        {"\\\\server\\share\\KeloMenu.exe", "\\\\server\\share"},
-        {"D:\\図面\\ツール\\KeloMenu.exe", "D:\\図面\\ツール"},
-        {"Z:/work/build/win/KeloMenu.exe", "Z:/work/build/win"},
-        {"KeloMenu.exe", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FolderOf(c.program), c.folder) << c.program;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "Rig.h"
+#include "text/Paths.h"
 #include "toolbar/Commands.h"
 #include "toolbar/Launchers.h"
 #include "toolbar/Layout.h"
@@ -196,12 +197,22 @@ TEST(NewFile, AsksFirstAndResetsOnlyOnYes) {
     }
 }
 
-TEST(Launchers, FilesLieBesideTheProgramWithOneSeparator) {
-    for (auto [folder, root] : {std::pair{"C:\\Program Files\\Kelo", "C:\\Program Files\\Kelo\\"}, {"C:\\", "C:\\"},
-                                {"\\\\server\\tools", "\\\\server\\tools\\"}}) {
-        EXPECT_EQ(ManualPath(folder), std::string(root) + "Keloメニュー マニュアル.pdf");
-        EXPECT_EQ(CalculatorPath(folder), std::string(root) + "KeloCalculator.EXE");
+// The manual and the calculator lie in the program's own folder, joined with one separator.
+TEST(Launchers, FilesLieBesideTheProgram) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {  // program, folder, the files' start
+        {"C:\\Tools\\Kelo\\KeloMenu.exe", "C:\\Tools\\Kelo", "C:\\Tools\\Kelo\\"},
+        {"C:\\KeloMenu.exe", "C:\\", "C:\\"},  // a drive's root keeps its "\\"
+        {"\\\\server\\share\\KeloMenu.exe", "\\\\server\\share", "\\\\server\\share\\"},
+        {"D:\\図面\\ツール\\KeloMenu.exe", "D:\\図面\\ツール", "D:\\図面\\ツール\\"},
+        {"Z:/work/win/KeloMenu.exe", "Z:/work/win", "Z:/work/win\\"}, {"Z:/KeloMenu.exe", "Z:\\", "Z:\\"},
+        {"KeloMenu.exe", "", "\\"},
+    };
+    for (const auto& [program, folder, start] : cases) {
+        EXPECT_EQ(FolderOf(program), folder);
+        EXPECT_EQ(ManualPath(folder), std::string(start) + "Keloメニュー マニュアル.pdf");
+        EXPECT_EQ(CalculatorPath(folder), std::string(start) + "KeloCalculator.EXE");
     }
+    EXPECT_EQ(ManualPath("Z:/"), "Z:/Keloメニュー マニュアル.pdf");
     EXPECT_EQ(CalculatorNotStartedMessage("C:\\K\\KeloCalculator.EXE"),
               std::string(texts::kCalculatorNotStarted) + "\nC:\\K\\KeloCalculator.EXE");
 }
