@@ -1,12 +1,8 @@
 #pragma once
-// Drives a profile dialog model from fuzz input, as a person at the keyboard
-// would: texts typed into boxes, boxes left by a click or Tab, Enter, OK, with
-// the host open or not. Checks after every step that nothing the dialog wrote
-// or typed holds a non-finite number.
+// Drives a profile dialog model from fuzz input as a person at the keyboard would (texts
+// typed, boxes left by a click or Tab, Enter, OK, the host open or not), checking after
+// every step that nothing the dialog wrote or typed holds a non-finite number.
 #include <fuzzer/FuzzedDataProvider.h>
-
-#include <cmath>
-#include <string>
 
 #include "FuzzCheck.h"
 #include "Rig.h"
@@ -18,12 +14,10 @@ namespace kelo::fuzz {
 // never appear, so any "inf" or "nan" in a box or in the host is the code's own.
 inline std::string BoxText(FuzzedDataProvider& in) {
     static const char* const kValues[] = {
-        "",       " ",       "0",      "-0",    "1e308",  "-1e308", "1e400", "1E-320", "&HFFFFFFFFFFFFFFFF",
-        "&O777",  "&H",      "12.5mm", "1 2",   "\t-3\n", "90",     "-90",   "180",    "45",
-        "3.4E38", "-3.4E39", "1e15",   ".",     "-",      "+",      "E5",    "0.0001", "1e-5",
-        "100",    "60",      "-25",    "20",    "5",      "-8",     "26",    "-4",     "1,5",
-        "1.2.3",  "１２",    "10",     "-10",   "30",     "1e154",  "1e-154", "2.5E12", "999999999999999.9",
-    };
+        "", " ", "0", "-0", "1e308", "-1e308", "1e400", "1E-320", "&HFFFFFFFFFFFFFFFF", "&O777", "&H", "12.5mm",
+        "1 2", "\t-3\n", "90", "-90", "180", "45", "3.4E38", "-3.4E39", "1e15", ".", "-", "+", "E5", "0.0001", "1e-5",
+        "100", "60", "-25", "20", "5", "-8", "26", "-4", "1,5", "1.2.3", "１２", "10", "-10", "30", "1e154", "1e-154",
+        "2.5E12", "999999999999999.9"};
     if (in.ConsumeBool()) return kValues[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kValues) - 1)];
     static constexpr char kAlphabet[] = "0123456789.-+eE &HhOo,x\t";
     std::string text;
@@ -35,11 +29,10 @@ inline std::string BoxText(FuzzedDataProvider& in) {
 
 // A number the dialog computed must read back as a finite number.
 inline void RequireNumberText(const std::string& text, const std::string& where) {
-    double value = 0;
+    double value = NAN;
     try {
         value = ParseNumber(text);
     } catch (const NumberError&) {
-        Fail(where + ": the dialog wrote \"" + text + "\", not a number");
     }
     Require(std::isfinite(value), where + ": the dialog wrote \"" + text + "\"");
 }
@@ -79,15 +72,6 @@ inline void PlayDialog(testing::Rig& rig, ProfileDialogKind kind, FuzzedDataProv
         Require(!LooksNonFinite(rig.desktop.transcript), "the host received \"" + rig.desktop.transcript + "\"");
         Require(rig.focusMoves < 1000, "the focus never comes to rest");
     }
-}
-
-// The messages shown, each as "[message text|title|48]".
-inline std::vector<std::string> Messages(const testing::Rig& rig) {
-    std::vector<std::string> found;
-    const std::string& t = rig.desktop.transcript;
-    for (std::size_t p = 0; (p = t.find("[message ", p)) != std::string::npos; p = t.find(']', p) + 1)
-        found.push_back(t.substr(p, t.find(']', p) + 1 - p));
-    return found;
 }
 
 }  // namespace kelo::fuzz

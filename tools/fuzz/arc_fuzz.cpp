@@ -8,20 +8,14 @@
 #include "DialogFuzz.h"
 #include "profiles/ArcSolver.h"
 
-namespace {
-
-bool IsSolverNote(std::string_view note) {
-    namespace texts = kelo::texts;
-    for (std::string_view known :
-         {std::string_view(), texts::kArcStartXNotNumber, texts::kArcStartZNotNumber, texts::kArcRadiusNotNumber,
-          texts::kArcCenterXNotNumber, texts::kArcCenterZNotNumber, texts::kArcEndXNotNumber,
-          texts::kArcEndZNotNumber, texts::kArcStartIsEnd, texts::kArcZeroRadius, texts::kArcChordTooLong,
-          texts::kArcEndOutOfReach, texts::kArcOutOfRange})
-        if (note == known) return true;
-    return false;
+static bool IsSolverNote(std::string_view note) {
+    namespace t = kelo::texts;
+    const std::string_view known[] = {"", t::kArcStartXNotNumber, t::kArcStartZNotNumber, t::kArcRadiusNotNumber,
+                                      t::kArcCenterXNotNumber, t::kArcCenterZNotNumber, t::kArcEndXNotNumber,
+                                      t::kArcEndZNotNumber, t::kArcStartIsEnd, t::kArcZeroRadius, t::kArcChordTooLong,
+                                      t::kArcEndOutOfReach, t::kArcOutOfRange};
+    return std::ranges::find(known, note) != std::end(known);
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kelo::fuzz::Require;
@@ -46,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kelo::testing::Rig rig;
     kelo::fuzz::PlayDialog(rig, sense == kelo::ArcSense::Concave ? kelo::ProfileDialogKind::Arc1
                                                                  : kelo::ProfileDialogKind::Arc2, in);
-    Require(kelo::fuzz::Messages(rig).empty(), "an arc dialog showed " + rig.desktop.transcript);
+    Require(rig.desktop.transcript.find("[message") == std::string::npos, "shown: " + rig.desktop.transcript);
     Require(IsSolverNote(rig.note), "unknown note \"" + rig.note + "\"");
     return 0;
 }
