@@ -2,7 +2,6 @@
 // log and look at its canvas, so what it makes of the typed keys must be right.
 #include <gtest/gtest.h>
 
-#include "Args.h"
 #include "LineEditor.h"
 #include "Sketch.h"
 
@@ -60,14 +59,6 @@ TEST(HostsimSketch, PointsAreReadStrictlyAndLinesAndArcsBecomeShapes) {
     EXPECT_NEAR(end.z, -15, 1e-9);
     EXPECT_NEAR(end.r, 20, 1e-9);
     EXPECT_LE(sketch.Extent().rMin, 0);  // the axis always shows
-}
-
-TEST(HostsimArgs, OptionsAreTakenAndTyposIgnored) {
-    const Options o = ParseArgs({"--title", "図面 テスト", "--x", "1000", "--h", "abc", "--bogus", "--hang-after",
-                                 "12", "--steal-every", "x", "--steal-every", "400"});
-    EXPECT_EQ(o.title, "図面 テスト");
-    EXPECT_EQ(std::vector({o.x, o.y, o.height, o.hangAfter, o.stealEvery, o.imeOpen}),
-              std::vector({1000, 300, 500, 12, 400, 0}));  // defaults kept for a bad number; the last good counts
 }
 
 }  // namespace

@@ -3,11 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "Rig.h"
-#include "profiles/ArcDialog.h"
-#include "profiles/FaceDialog.h"
-#include "profiles/LongDialog.h"
-#include "profiles/TaperDialog.h"
-#include "toolbar/AppNameSet.h"
 
 namespace kelo {
 namespace {
@@ -17,36 +12,25 @@ using testing::Message;
 using testing::Rig;
 using enum ProfileDialogKind;
 
+// Each dialog opens at the start point with the focus in Text3; Enter walks the boxes to
+// OK without pressing it, and other keys are left to the box.
 TEST(ProfileDialogs, OpenAtTheStartPointAndEnterWalksTheChainToOkWithoutPressingIt) {
-    const struct {
-        ProfileDialogKind kind;
-        const char* boxes;
-        std::vector<std::string> chain;
-    } cases[] = {
-        {Face, "60|-25|", {"Text2", "Text3", "OKButton"}},
-        {Long, "60|-25||", {"Text2", "Text3", "Text4", "OKButton"}},
-        {Taper, "60|-25||||", {"Text2", "Text3", "Text4", "Text5", "Text6", "OKButton"}},
-        {Arc1, "60|-25|||||", {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "OKButton"}},
-        {Arc2, "60|-25|||||", {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "OKButton"}},
-    };
-    for (const auto& c : cases) {
+    for (auto [kind, boxes] : {std::pair{Face, 3}, {Long, 4}, {Taper, 6}, {Arc1, 7}, {Arc2, 7}}) {
         Rig rig;
         rig.state.StartX = "60";
         rig.state.StartZ = -25.0;
-        rig.Open(c.kind);
+        rig.Open(kind);
         SCOPED_TRACE(std::string(rig.dialog->form().name));
-        EXPECT_EQ(rig.Boxes(), c.boxes);
-        EXPECT_EQ(rig.shown.size(), c.chain.size());  // every box shown as opened
+        EXPECT_EQ(rig.Boxes(), "60|-25" + std::string(boxes - 2, '|'));
+        EXPECT_EQ(rig.shown.size(), static_cast<std::size_t>(boxes));  // every box shown as opened
         for (const auto& [box, text] : rig.shown) EXPECT_EQ(text, rig.Box(box));
         EXPECT_EQ(rig.focus, std::vector<std::string>{"Text3"});
-        rig.focus.clear();
-        for (int box = 1; box <= static_cast<int>(c.chain.size()); ++box) {
-            rig.dialog->KeyPress(box, u'a');  // other keys are left to the box
-            rig.dialog->KeyPress(box, u'\n');
-            rig.dialog->KeyPress(box, u'\r');
+        std::vector<std::string> chain;
+        for (int box = 1; box <= boxes + 1; ++box) {  // and one box too many
+            for (char16_t key : {u'a', u'\n', u'\r'}) rig.dialog->KeyPress(box, key);
+            if (box <= boxes) chain.push_back(box < boxes ? "Text" + std::to_string(box + 1) : "OKButton");
         }
-        rig.dialog->KeyPress(static_cast<int>(c.chain.size()) + 1, u'\r');  // no such box
-        EXPECT_EQ(rig.focus, c.chain);
+        EXPECT_EQ(std::vector(rig.focus.begin() + 1, rig.focus.end()), chain);
         EXPECT_EQ(rig.Typed(), "");
         EXPECT_FALSE(rig.closed);
     }
@@ -207,22 +191,6 @@ TEST(ProfileDialogs, OkTypesTheSegmentOrSaysWhyNot) {
     }
 }
 
-TEST(ProfileDialogs, CancelTypesNothingAndKeepsOnlyWhatWasStoredBefore) {
-    Rig rig;
-    rig.Open(Face);
-    rig.Fill({"5", "6", "7"});
-    rig.dialog->CancelClick();
-    EXPECT_TRUE(rig.closed);
-    rig.Open(Arc2);
-    EXPECT_EQ(rig.Boxes(), "0|0|||||");
-    rig.Type(1, "30");
-    rig.dialog->LostFocus(1);  // the solver stores the start point
-    rig.dialog->CancelClick();
-    rig.Open(Long);
-    EXPECT_EQ(rig.Boxes(), "30|0||");
-    EXPECT_EQ(rig.Typed(), "");
-}
-
 TEST(ArcDialog, NoteSaysWhyTheSolverGaveNoResultAndGoesWhenItDoes) {
     Rig rig;
     rig.Open(Arc2);
@@ -252,16 +220,22 @@ TEST(ArcDialog, EmptyStartBoxesTakeTheFocusOnceWithoutEnd) {
 }
 
 // The preview's chain holds what was typed completely: not a command cut off by an
-// error, not a cancelled dialog.
+// error, not a cancelled dialog. Cancel keeps only what was stored before it.
 TEST(ProfileDialogs, ChainRecordsOnlyWhatWasTypedCompletely) {
     Rig rig;
     rig.Open(Face);
     rig.Fill({"100", "0", "60"});
     rig.dialog->OkClick();
     rig.Open(Long);
-    rig.Type(3, "-25");
+    rig.Fill({"1", "2", "-25"});
     rig.dialog->CancelClick();
+    rig.Open(Arc2);
+    rig.Type(1, "60.0");
+    rig.dialog->LostFocus(1);  // the solver stores the start point
+    rig.dialog->CancelClick();
+    EXPECT_TRUE(rig.closed);
     rig.Open(Long);
+    EXPECT_EQ(rig.Boxes(), "60.0|0||");
     rig.desktop.windows.clear();
     rig.Type(3, "-25");
     rig.dialog->OkClick();
@@ -280,27 +254,7 @@ TEST(ProfileDialogs, ChainRecordsOnlyWhatWasTypedCompletely) {
     EXPECT_EQ(std::get<ArcShape>(arc.shape).first, (ContourPoint{0, 30}));
     EXPECT_EQ(std::get<ArcShape>(arc.shape).second, (ContourPoint{-5, 25}));
     EXPECT_EQ(arc.end.zText, "-5");
-}
-
-TEST(ProfileDialogs, ControlTablesAreConsistent) {
-    for (const FormSpec* form : {&kFaceForm, &kLongForm, &kTaperForm, &kArc1Form, &kArc2Form, &kAppSetForm}) {
-        SCOPED_TRACE(std::string(form->name));
-        std::vector<int> tabs;
-        for (const auto& row : form->controls) {
-            EXPECT_LE(row.left + row.width, form->clientWidth);
-            // Notes lie below the designed area, shown only while they have a text.
-            EXPECT_EQ(row.top + (row.kind == ControlKind::Note ? 1 : row.height) <= form->clientHeight,
-                      row.kind != ControlKind::Note);
-            EXPECT_TRUE(row.enterTarget.empty() || FindControl(form->controls, row.enterTarget)) << row.name;
-            if (row.kind != ControlKind::Label && row.kind != ControlKind::Note) tabs.push_back(row.tabIndex);
-        }
-        std::sort(tabs.begin(), tabs.end());
-        EXPECT_EQ(std::adjacent_find(tabs.begin(), tabs.end()), tabs.end());
-        EXPECT_EQ(tabs.front(), 0);
-        if (form != &kAppSetForm) {
-            EXPECT_EQ(form->controls[*FindControl(form->controls, "OKButton")].tabIndex, 0);
-        }
-    }
+    EXPECT_EQ(rig.Typed(), "^CLINE TWO_PTS 0,50 0,30\r^C" + kFailure + "^CARC CEN_BEG_END 0,25\r0,30\r-5,25\r^C");
 }
 
 }  // namespace
