@@ -33,14 +33,19 @@ inline bool LooksNonFinite(std::string text) {
     return text.find("inf") != std::string::npos || text.find("nan") != std::string::npos;
 }
 
-// The window side of a profile dialog, with a person at the keyboard.
-class Rig : public ProfileView {
-   public:
+// The host over the recording desktop, and the profile state the dialogs share.
+struct Host {
     FakeDesktop desktop;
     ChannelSettings settings{kHost, "0", 0.0f};
     HostChannel channel{desktop, settings};
     ProfileState state;
     ContourChain chain;  // what the dialogs typed completely
+    Host() { InitProfileState(state); }
+};
+
+// The window side of a profile dialog, with a person at the keyboard.
+class Rig : public ProfileView, public Host {
+   public:
     std::unique_ptr<ProfileDialog> dialog;
     std::vector<std::string> focus;    // every focus move the dialog asked for
     std::map<int, std::string> shown;  // what the boxes on screen hold
@@ -50,8 +55,6 @@ class Rig : public ProfileView {
     bool followFocus = false;  // a focus move makes the box that had it lose it, as the platform reports
     std::string focused;
     int focusMoves = 0;
-
-    Rig() { InitProfileState(state); }
 
     void Open(ProfileDialogKind kind) {
         closed = false;

@@ -11,13 +11,8 @@ namespace {
 
 using testing::Seen;
 
-class TableRig : public TableView {
+class TableRig : public TableView, public testing::Host {
    public:
-    testing::FakeDesktop desktop;
-    ChannelSettings settings{testing::kHost, "0", 0.0f};
-    HostChannel channel{desktop, settings};
-    ProfileState state;
-    ContourChain chain;
     ContourTableDialog table{state, channel, *this, nullptr};
     std::string log;  // focus moves ("1:0", a button's name) and cells the model wrote ("1:0=80"), in order
     std::string problem;
@@ -28,7 +23,6 @@ class TableRig : public TableView {
     bool closed = false;
 
     explicit TableRig(int rows = 1) {
-        InitProfileState(state);
         table.RecordInto(&chain);
         table.frm_TABLE_Form_Load();
         for (int row = 1; row < rows; ++row) table.frm_TABLE_AddButton_Click();

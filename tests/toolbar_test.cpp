@@ -143,11 +143,10 @@ TEST(Toggles, EachFlipsItsOwnStateAndLookOnlyWhenTheHostGotIt) {
         }
         std::string& transcript_;
     };
-    FakeDesktop desktop;
-    ChannelSettings settings{testing::kHost, "0.1", 0.1f};
-    HostChannel channel{desktop, settings};
+    testing::Host host;
+    FakeDesktop& desktop = host.desktop;
     View view{desktop.transcript};
-    Toggles toggles{channel, view};
+    Toggles toggles{host.channel, view};
     const std::string dotOn = "^CDOT_GRID ON[DOT_GRID cyan|" + std::string(texts::kDotGridSwitchOffTip) + "]\r";
     const std::string dotOff = "^CDOT_GRID OFF[DOT_GRID face|" + std::string(texts::kDotGridSwitchOnTip) + "]\r";
     const std::string spotOn = "^CSPOTLIGHT ON[SPOTLIGHT cyan|" + std::string(texts::kSpotlightSwitchOffTip) + "]\r";
@@ -187,13 +186,11 @@ TEST(NewFile, AsksFirstAndResetsOnlyOnYes) {
         {MessageAnswer::Yes, false, question + kFailure},
     };
     for (const auto& c : cases) {
-        FakeDesktop desktop;
-        ChannelSettings settings{testing::kHost, "0.1", 0.1f};
-        HostChannel channel{desktop, settings};
-        desktop.answer = c.answer;
-        if (!c.host) desktop.windows.clear();
-        EXPECT_EQ(Menu_NEW_FILE_Click(channel), c.seen.ends_with("CONFIRM\r"));
-        EXPECT_EQ(Seen(desktop.transcript), c.seen);
+        testing::Host host;
+        host.desktop.answer = c.answer;
+        if (!c.host) host.desktop.windows.clear();
+        EXPECT_EQ(Menu_NEW_FILE_Click(host.channel), c.seen.ends_with("CONFIRM\r"));
+        EXPECT_EQ(Seen(host.desktop.transcript), c.seen);
     }
 }
 
