@@ -1,8 +1,7 @@
-// SolveArc in both senses, driven through the arc dialogs' models (the focus
-// following every move, as the platform reports it) and called directly on
-// any seven boxes: nothing throws, every box the solver fills holds a finite
-// number, every field stays finite, the focus comes to rest, no message box
-// ever shows, and the note is one of the solver's own lines.
+// SolveArc in both senses, through the arc dialogs' models (the focus following every move)
+// and directly on any seven boxes: nothing throws, every box it fills holds a finite number,
+// every field stays finite, the focus comes to rest, no message box shows, and the note is
+// one of the solver's own lines.
 #include <algorithm>
 
 #include "DialogFuzz.h"

@@ -1,7 +1,6 @@
-// The calculator's evaluator and model on any text: nothing throws; a result is
-// a finite value or a one-line error with its position inside the text (or just
-// after it); the copy text, when there is one, is coordinate text. Input: the
-// first 8 bytes give `ans` (when finite), the rest is the expression.
+// The calculator on any text (after 8 bytes of `ans`): nothing throws; a result is a finite
+// value or a one-line error at a character inside the text or just after it; a copy is
+// coordinate text.
 #include "FuzzCheck.h"
 #include "calculator/CalculatorModel.h"
 #include "calculator/Expression.h"

@@ -1,7 +1,6 @@
-// The taper dialog's live computations and OK, through its model: whatever is
-// typed, left or pressed, no handler throws, every box the dialog fills holds a
-// finite number, and the only messages are the ones of its OK: an empty
-// required box (titled "テーパー") or the channel's one failure message.
+// The taper dialog's live computations and OK through its model: whatever is typed, left or
+// pressed, every box it fills holds a finite number, and the only messages are its OK's: an
+// empty required box (titled "テーパー") or the channel's one failure message.
 #include "DialogFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
