@@ -263,10 +263,6 @@ TEST(ProfileDialogs, ChainRecordsOnlyWhatWasTypedCompletely) {
     EXPECT_EQ(rig.Typed(), "^CLINE TWO_PTS 0,50 0,30\r^C" + kFailure + "^CARC CEN_BEG_END 0,25\r0,30\r-5,25\r^C");
 }
 
-// Bad input in every box of every dialog: nothing throws, no box, field or typed line ever
-// holds a non-finite number, only the dialog's own messages show, and an OK that fails
-// never advances the start point.
-
 void ExpectNothingNonFinite(Rig& rig) {
     for (int box = 1; box <= BoxCount(rig.dialog->form().controls); ++box) EXPECT_FALSE(LooksNonFinite(rig.Box(box)));
     for (const std::string& text : rig.written) EXPECT_FALSE(LooksNonFinite(text));
@@ -277,8 +273,9 @@ void ExpectNothingNonFinite(Rig& rig) {
     EXPECT_TRUE(std::isfinite(s.EndZ));
 }
 
-// Each bad text typed into each box of a good segment (a long one pasted), the box
-// left for the next one, then OK.
+// Each bad text typed into each box of a good segment (a long one pasted), the box left for
+// the next one, then OK: nothing throws, nothing shown, stored or typed is a non-finite
+// number, only the dialog's own messages show, and an OK that fails never advances the start.
 TEST(BadInput, EveryBoxOfEveryProfileDialog) {
     const std::string bad[] = {"",     " ",    "abc",    "-",    ".",    "1e400", "-1e400", "-0",
                                "1,5",  "12.5mm", "&H10", "1 2", std::string(10000, '7'), "１２", "あ"};
