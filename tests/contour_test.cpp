@@ -150,6 +150,10 @@ TEST(ContourView, SceneExtentHoldsTheAxisArcBulgesStartAndMarkedPoint) {
     EXPECT_EQ(SceneExtent({&high}).rMin, 0);  // the axis r = 0
     EXPECT_EQ(SceneExtent({&high, {}, std::nullopt, ContourPoint{9, 70}}).zMax, 9);
     EXPECT_EQ(SceneExtent({&high, {}, std::nullopt, ContourPoint{9, 70}}).rMax, 70);
+    // An eighth of a turn above the axis: its end, not a quarter point, bounds it.
+    const ContourScene eighth{nullptr, {{ArcShape{{0, 20}, {10, 20}, {17, 37}}, {}, {}}}};
+    EXPECT_NEAR(SceneExtent(eighth).rMax, 20 + std::sqrt(50.0), 1e-9);
+    EXPECT_EQ(SceneExtent(eighth).rMin, 0);
 }
 
 // Every sample lies on the stand-in host's own drawing of the arc, from its first point to its last.

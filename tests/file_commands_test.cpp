@@ -60,7 +60,7 @@ TEST(FileCommands, StoreChoosesItsHeadFromTheCapitalisedPath) {
         {"C:\\DATA\\part.mi.dxf", "DXF ALL DEL_OLD 'C:\\DATA\\PART.MI.DXF'"},
         {"C:\\DATA\\part.dxf.bak", "MI ALL DEL_OLD 'C:\\DATA\\PART.DXF.BAK'"},
         {"C:\\DATA\\part.dxfx", "MI ALL DEL_OLD 'C:\\DATA\\PART.DXFX'"},
-        {"part.dxf", "DXF ALL DEL_OLD 'PART.DXF'"},
+        {"part.dxf", "DXF ALL DEL_OLD 'PART.DXF'"},     {".mi", "MI ALL DEL_OLD '.MI'"},
         {"C:\\図面\\ａｂｚ.dxf", "DXF ALL DEL_OLD 'C:\\図面\\ＡＢＺ.DXF'"},  // full-width letters too
         {"C:\\Ｄ\\｀ｚ｛é ß α.mi", "MI ALL DEL_OLD 'C:\\Ｄ\\｀Ｚ｛É ß Α.MI'"},  // ß has no one-letter capital
         {"C:\\données\\ćwiek ăș\\σχέδιο ς\\дом ёж.dxf", "DXF ALL DEL_OLD 'C:\\DONNÉES\\ĆWIEK ĂȘ\\ΣΧΈΔΙΟ Σ\\ДОМ ЁЖ.DXF'"},
