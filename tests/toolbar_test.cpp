@@ -261,7 +261,7 @@ TEST(Settings, StoredTextsAreReadAtStartAndWrittenBackAtClose) {
     for (const auto& c : cases) {
         SCOPED_TRACE("DTime1 " + c.dTime1.value_or("-") + " DTime2 " + c.dTime2.value_or("-"));
         MemorySettingsStore store;
-        store.values = {std::nullopt, c.dTime1, c.dTime2, c.extend, "D:\\図面", std::nullopt};
+        store.values = {"Creo Elements", c.dTime1, c.dTime2, c.extend, "D:\\図面", std::nullopt};  // a title's beginning
         if (!c.dTime2Written) {
             EXPECT_THROW(LoadSettings(store, "C:\\Kelo"), std::exception);
             EXPECT_EQ(store.writeLog, "");
@@ -272,8 +272,8 @@ TEST(Settings, StoredTextsAreReadAtStartAndWrittenBackAtClose) {
         EXPECT_EQ(RunCommand(settings.channel), c.command);
         StoreSettings(store, settings);
         EXPECT_EQ(store.writeLog, "AppName;DTime1;DTime2;EXTEND;OpenPathName;PartPathName;");
-        const std::array<std::string, 6> written{kHost, c.dTime1.value_or("0.1"), c.dTime2Written, c.extendWritten,
-                                                 "D:\\図面", "C:\\Kelo"};  // the folders default to the program's
+        const std::array<std::string, 6> written{"Creo Elements", c.dTime1.value_or("0.1"), c.dTime2Written,
+                                                 c.extendWritten, "D:\\図面", "C:\\Kelo"};  // the program's folder
         for (std::size_t i = 0; i < written.size(); ++i) EXPECT_EQ(store.values[i], written[i]) << i;
     }
 }
