@@ -33,7 +33,7 @@ inline constexpr char16_t kNoCharacter = 0xFFFD;
 class FakeLayout {
    public:
     // A US-like base (letters, digits, blank, the control keys) plus `symbols`.
-    explicit FakeLayout(std::vector<LayoutEntry> symbols) {
+    explicit FakeLayout(const std::vector<LayoutEntry>& symbols) {
         for (char c = 'a'; c <= 'z'; ++c) Add(c, static_cast<std::uint8_t>(c - 0x20), 0);
         for (char c = 'A'; c <= 'Z'; ++c) Add(c, static_cast<std::uint8_t>(c), kModShift);
         for (char c = '0'; c <= '9'; ++c) Add(c, static_cast<std::uint8_t>(c), 0);
@@ -52,23 +52,15 @@ class FakeLayout {
     }
 
     Layout AsLayout() const {
-        return [this](char16_t ch) -> std::optional<LayoutKey> {
-            auto it = byChar_.find(ch);
-            if (it == byChar_.end()) return std::nullopt;
-            return it->second;
-        };
+        return [this](char16_t ch) { return KeyOf(ch); };
     }
-
     std::optional<LayoutKey> KeyOf(char16_t ch) const {
-        auto it = byChar_.find(ch);
-        if (it == byChar_.end()) return std::nullopt;
-        return it->second;
+        const auto it = byChar_.find(ch);
+        return it == byChar_.end() ? std::nullopt : std::optional(it->second);
     }
-
     std::optional<char16_t> CharOf(std::uint8_t vkey, std::uint8_t mods) const {
-        auto it = byKey_.find({vkey, mods});
-        if (it == byKey_.end()) return std::nullopt;
-        return it->second;
+        const auto it = byKey_.find({vkey, mods});
+        return it == byKey_.end() ? std::nullopt : std::optional(it->second);
     }
 
    private:
@@ -84,10 +76,8 @@ class FakeLayout {
             Add(c, letter ? letter->vkey : static_cast<std::uint8_t>('A' + c - 1), kModCtrl);
         }
     }
-
     void Add(char16_t ch, std::uint8_t vkey, std::uint8_t mods) {
-        // 0xFF: VkKeyScanExW has no key for the character.
-        if (vkey == 0xFF) return;
+        if (vkey == 0xFF) return;  // VkKeyScanExW has no key for the character
         byChar_.try_emplace(ch, LayoutKey{vkey, mods});
         byKey_.try_emplace({vkey, mods}, ch);
     }
@@ -133,33 +123,25 @@ inline std::vector<LayoutEntry> ReadLayoutTable(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot read " + path);
     std::vector<LayoutEntry> entries;
-    std::string line;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream fields(line);
         unsigned code = 0, vkey = 0, mods = 0, dead = 0;
         if (!(fields >> std::hex >> code >> vkey >> mods >> dead)) throw std::runtime_error("bad line in " + path);
         if (dead != 0) vkey = mods = 0xFF;
-        entries.push_back({static_cast<char16_t>(code), static_cast<std::uint8_t>(vkey),
-                           static_cast<std::uint8_t>(mods)});
+        entries.push_back({static_cast<char16_t>(code), static_cast<std::uint8_t>(vkey), static_cast<std::uint8_t>(mods)});
     }
     return entries;
 }
 
-inline constexpr std::uint16_t kModifierKeys[] = {vk::kShift,    vk::kLShift, vk::kRShift, vk::kControl,
-                                                  vk::kLControl, vk::kRControl, vk::kMenu, vk::kLMenu,
-                                                  vk::kRMenu,    vk::kLWin,   vk::kRWin};
-
+// The virtual keys of the held modifiers.
 inline std::set<std::uint32_t> HeldKeys(std::uint8_t held) {
-    const std::pair<std::uint8_t, std::uint16_t> map[] = {
-        {kHeldLShift, vk::kLShift}, {kHeldRShift, vk::kRShift}, {kHeldLCtrl, vk::kLControl},
-        {kHeldRCtrl, vk::kRControl}, {kHeldLAlt, vk::kLMenu},   {kHeldRAlt, vk::kRMenu},
-        {kHeldLWin, vk::kLWin},     {kHeldRWin, vk::kRWin}};
-    std::set<std::uint32_t> keys;
-    for (auto [bit, vkey] : map) {
-        if (held & bit) keys.insert(vkey);
-    }
-    return keys;
+    const std::uint16_t keys[] = {vk::kLShift, vk::kRShift, vk::kLControl, vk::kRControl,
+                                  vk::kLMenu,  vk::kRMenu,  vk::kLWin,     vk::kRWin};  // in HeldBits order
+    std::set<std::uint32_t> down;
+    for (int bit = 0; bit < 8; ++bit)
+        if (held & (1 << bit)) down.insert(keys[bit]);
+    return down;
 }
 
 // Plays the events into a target with the given layout, the way its message
@@ -179,8 +161,7 @@ struct Replay {
     std::set<std::uint32_t> down;
     bool unicodeUnderModifier = false;
 
-    Replay(const std::vector<KeyEvent>& events, const FakeLayout& layout, std::uint8_t held)
-        : down(HeldKeys(held)) {
+    Replay(const std::vector<KeyEvent>& events, const FakeLayout& layout, std::uint8_t held) : down(HeldKeys(held)) {
         for (const auto& e : events) {
             const std::uint32_t id = e.unicode ? 0x10000 + e.scan : e.vkey;
             if (e.up) {
@@ -188,46 +169,28 @@ struct Replay {
                 continue;
             }
             down.insert(id);
+            const std::uint8_t mods = (Has({vk::kShift, vk::kLShift, vk::kRShift}) ? kModShift : 0) |
+                                      (Has({vk::kControl, vk::kLControl, vk::kRControl}) ? kModCtrl : 0) |
+                                      (Has({vk::kMenu, vk::kLMenu, vk::kRMenu}) ? kModAlt : 0);
             if (e.unicode) {
-                unicodeUnderModifier = unicodeUnderModifier || AnyModifier();
+                unicodeUnderModifier = unicodeUnderModifier || mods != 0 || Has({vk::kLWin, vk::kRWin});
                 typed += static_cast<char16_t>(e.scan);
-                presses.push_back({true, e.scan, Mods(), static_cast<char16_t>(e.scan)});
-            } else if (!IsModifier(e.vkey)) {
-                const char16_t ch = CharOf(e.vkey, layout);
+                presses.push_back({true, e.scan, mods, static_cast<char16_t>(e.scan)});
+            } else if (HeldKeys(0xFF).count(e.vkey) == 0 && e.vkey != vk::kShift && e.vkey != vk::kControl &&
+                       e.vkey != vk::kMenu) {
+                const char16_t ch = Has({vk::kLWin, vk::kRWin})
+                                        ? kNoCharacter
+                                        : layout.CharOf(static_cast<std::uint8_t>(e.vkey), mods).value_or(kNoCharacter);
                 typed += ch;
-                presses.push_back({false, e.vkey, Mods(), ch});
+                presses.push_back({false, e.vkey, mods, ch});
             }
         }
     }
 
     bool Has(std::initializer_list<std::uint16_t> keys) const {
-        for (auto k : keys) {
+        for (auto k : keys)
             if (down.count(k)) return true;
-        }
         return false;
-    }
-    bool AnyModifier() const {
-        for (auto k : kModifierKeys) {
-            if (down.count(k)) return true;
-        }
-        return false;
-    }
-    static bool IsModifier(std::uint16_t vkey) {
-        for (auto k : kModifierKeys) {
-            if (k == vkey) return true;
-        }
-        return false;
-    }
-    std::uint8_t Mods() const {
-        std::uint8_t mods = 0;
-        if (Has({vk::kShift, vk::kLShift, vk::kRShift})) mods |= kModShift;
-        if (Has({vk::kControl, vk::kLControl, vk::kRControl})) mods |= kModCtrl;
-        if (Has({vk::kMenu, vk::kLMenu, vk::kRMenu})) mods |= kModAlt;
-        return mods;
-    }
-    char16_t CharOf(std::uint16_t vkey, const FakeLayout& layout) const {
-        if (Has({vk::kLWin, vk::kRWin})) return kNoCharacter;
-        return layout.CharOf(static_cast<std::uint8_t>(vkey), Mods()).value_or(kNoCharacter);
     }
 };
 

@@ -1,23 +1,30 @@
-// The contour table's geometry, through what it would type: chamfers and rounds at
-// right and other angles, both directions along the axis, arcs of both senses, and
-// every refusal with the row it names.
+// The contour table: its geometry through what it would type (chamfers and rounds at right and
+// other angles, both directions along the axis, arcs of both senses, every refusal with the
+// row it names), its files as Excel and Notepad write them, and its dialog as the window
+// drives it (the Enter walk and arrow keys, rows, picked corners, files, the typing).
 #include <gtest/gtest.h>
+#include <iconv.h>
 
-#include <string>
-#include <vector>
-
+#include "Rig.h"
+#include "profiles/ContourCsv.h"
+#include "profiles/ContourTableDialog.h"
 #include "profiles/ContourTable.h"
+#include "text/Texts.h"
 
 namespace kelo {
 namespace {
 
-// Everything the segments type, Enter as "/" and the cancel key string as ";".
+// Everything the segments type: "L " a line, "A " an arc, Enter as "/", the cancel key string as ";".
 std::string Typed(const TableContour& contour) {
     std::string out;
     for (const Segment& segment : contour.segments) {
         const SegmentKeys keys = KeyStringsOf(segment);
-        for (const KeyStep& step : keys.steps)
-            out += step.kind == KeyStep::Kind::Text ? step.text : step.kind == KeyStep::Kind::Enter ? "/" : ";";
+        for (const KeyStep& step : keys.steps) {
+            std::string text(step.text);
+            for (auto [long_, short_] : {std::pair{"LINE TWO_PTS ", "L "}, {"ARC CEN_BEG_END ", "A "}})
+                if (text.starts_with(long_)) text = short_ + text.substr(std::string(long_).size());
+            out += step.kind == KeyStep::Kind::Text ? text : step.kind == KeyStep::Kind::Enter ? "/" : ";";
+        }
         if (!keys.complete) out += "<cut>";
     }
     return out;
@@ -25,41 +32,30 @@ std::string Typed(const TableContour& contour) {
 
 TEST(ContourTable, CornersAndArcsBecomeTheSegmentsTheDialogsType) {
     const struct {
-        const char* name;
         std::vector<TableRow> rows;
         const char* typed;
     } cases[] = {
-        {"right-angle chamfer toward -Z", {{"0", "0"}, {"60", "0", "C1"}, {"60", "-25"}},
-         "LINE TWO_PTS 0,0 0,29/;LINE TWO_PTS 0,29 -1,30/;LINE TWO_PTS -1,30 -25,30/;"},
-        {"right-angle round toward -Z", {{"0", "0"}, {"60", "0", "R1"}, {"60", "@-25"}},
-         "LINE TWO_PTS 0,0 0,29/;ARC CEN_BEG_END -1,29/0,29/-1,30/;LINE TWO_PTS -1,30 -25,30/;"},
-        {"round toward +Z, face going down", {{"100", "-30"}, {"100", "0", "R 2"}, {"0", "@0"}},
-         "LINE TWO_PTS -30,50 -2,50/;ARC CEN_BEG_END -2,48/0,48/-2,50/;LINE TWO_PTS 0,48 0,0/;"},
-        {"chamfer on a 45 degree taper", {{"40", "0"}, {"40", "-10", "c1"}, {"60", "-20"}},
-         "LINE TWO_PTS 0,20 -9,20/;LINE TWO_PTS -9,20 -10.7071,20.7071/;LINE TWO_PTS -10.7071,20.7071 -20,30/;"},
-        {"round on a 45 degree taper", {{"40", "0"}, {"40", "-10", "R1"}, {"60", "-20"}},
-         "LINE TWO_PTS 0,20 -9.5858,20/;ARC CEN_BEG_END -9.5858,21/-10.2929,20.2929/-9.5858,20/;"
-         "LINE TWO_PTS -10.2929,20.2929 -20,30/;"},
-        {"a chamfer that takes the whole line", {{"40", "0"}, {"40", "-2", "C2"}, {"60", "-2"}},
-         "LINE TWO_PTS 0,20 -2,22/;LINE TWO_PTS -2,22 -2,30/;"},
-        {"two corners sharing a line exactly", {{"0", "0"}, {"20", "0", "C1"}, {"20", "-2", "C1"}, {"40", "-2"}},
-         "LINE TWO_PTS 0,0 0,9/;LINE TWO_PTS 0,9 -1,10/;LINE TWO_PTS -1,10 -2,11/;LINE TWO_PTS -2,11 -2,20/;"},
-        {"concave arc element", {{"20", "0", "", "凹R5"}, {"20", "-8"}},
-         "ARC CEN_BEG_END -4,13/-8,10/0,10/;"},
-        {"convex arc element", {{"20", "0", "", "凸R 5"}, {"20", "-8"}},
-         "ARC CEN_BEG_END -4,7/0,10/-8,10/;"},
-        {"full-width cells", {{"\uFF16\uFF10", "\uFF10"}, {"\uFF16\uFF10", "\uFF20\uFF0D\uFF12\uFF15", "\uFF23\uFF11"}, {"80", "@0"}},
-         "LINE TWO_PTS 0,30 -24,30/;LINE TWO_PTS -24,30 -25,31/;LINE TWO_PTS -25,31 -25,40/;"},
-        {"blanks around cells", {{" 60 ", " 0"}, {"60\t", " @ -10 "}}, "LINE TWO_PTS 0,30 -10,30/;"},
+        {{{"0", "0"}, {"60", "0", "C1"}, {"60", "-25"}}, "L 0,0 0,29/;L 0,29 -1,30/;L -1,30 -25,30/;"},
+        {{{"0", "0"}, {"60", "0", "R1"}, {"60", "@-25"}}, "L 0,0 0,29/;A -1,29/0,29/-1,30/;L -1,30 -25,30/;"},
+        {{{"100", "-30"}, {"100", "0", "R 2"}, {"0", "@0"}}, "L -30,50 -2,50/;A -2,48/0,48/-2,50/;L 0,48 0,0/;"},
+        {{{"40", "0"}, {"40", "-10", "c1"}, {"60", "-20"}},  // on a 45 degree taper
+         "L 0,20 -9,20/;L -9,20 -10.7071,20.7071/;L -10.7071,20.7071 -20,30/;"},
+        {{{"40", "0"}, {"40", "-10", "R1"}, {"60", "-20"}},
+         "L 0,20 -9.5858,20/;A -9.5858,21/-10.2929,20.2929/-9.5858,20/;L -10.2929,20.2929 -20,30/;"},
+        {{{"40", "0"}, {"40", "-2", "C2"}, {"60", "-2"}}, "L 0,20 -2,22/;L -2,22 -2,30/;"},  // the whole line
+        {{{"0", "0"}, {"20", "0", "C1"}, {"20", "-2", "C1"}, {"40", "-2"}},  // two corners share a line exactly
+         "L 0,0 0,9/;L 0,9 -1,10/;L -1,10 -2,11/;L -2,11 -2,20/;"},
+        {{{"20", "0", "", "凹R5"}, {"20", "-8"}}, "A -4,13/-8,10/0,10/;"},
+        {{{"20", "0", "", "凸R 5"}, {"20", "-8"}}, "A -4,7/0,10/-8,10/;"},
+        {{{"６０", "０"}, {"６０", "＠－２５", "Ｃ１"}, {"80", "@0"}},  // full-width cells
+         "L 0,30 -24,30/;L -24,30 -25,31/;L -25,31 -25,40/;"},
+        {{{" 60 ", " 0"}, {"60\t", " @ -10 "}}, "L 0,30 -10,30/;"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         const TableContour contour = BuildContour(c.rows);
-        EXPECT_EQ(ProblemLine(contour), "");
-        EXPECT_EQ(Typed(contour), c.typed);
-        // The contour is connected: each segment starts where the one before ended.
-        for (std::size_t i = 1; i < contour.segments.size(); ++i)
-            EXPECT_EQ(contour.segments[i].start, contour.segments[i - 1].end) << i;
+        EXPECT_EQ(ProblemLine(contour) + Typed(contour), c.typed);
+        for (std::size_t i = 1; i < contour.segments.size(); ++i)  // connected
+            EXPECT_EQ(contour.segments[i].start, contour.segments[i - 1].end) << c.typed;
     }
 }
 
@@ -84,6 +80,7 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
         {{{"0", "0", "", "凸R40"}, {"60", "0", "R1"}, c}, "2行目: 円弧の隣の点には角を付けられません。"},
         {{a, {"60", "0", "C31"}, c}, "2行目: 角が線の長さに収まりません。"},
         {{a, {"60", "0", "C20"}, {"60", "-10", "C20"}, {"80", "-10"}}, "3行目: 角が線の長さに収まりません。"},
+        {{a, {"60", "0", "C6"}, {"60", "-10", "C6"}, {"0", "-10"}}, "3行目: 角が線の長さに収まりません。"},
         {{a, {"60", "0", "D1"}, c}, "2行目: 角は C または R と大きさで入力してください (例: C1, R0.5)。"},
         {{a, {"60", "0", "C-1"}, c}, "2行目: 角や半径の大きさは0より大きくしてください。"},
         {{a, {"60", "0", "R0"}, c}, "2行目: 角や半径の大きさは0より大きくしてください。"},
@@ -91,38 +88,291 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
         {{{"20", "0", "", "凹R1"}, {"20", "-8"}}, "1行目: 始点と終点の距離が直径以上です。半径を大きくしてください。"},
         {{a, {"20", "-8", "", "凸R5"}}, "2行目: 最後の点の次の要素は描けません (次の点がありません)。"},
         {{a, {"x", "0"}, {"60", "0", "Q"}}, "2行目: X が数値ではありません。 (ほかに1行)"},
+        {{a, {"60", "0", "C40"}, c, {"y", "0"}}, "2行目: 角が線の長さに収まりません。 (ほかに1行)"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
         const TableContour contour = BuildContour(c.rows);
         EXPECT_EQ(ProblemLine(contour), c.line);
-        EXPECT_FALSE(contour.Drawable());
+        EXPECT_FALSE(contour.Drawable()) << c.line;
     }
     std::vector<TableRow> many;
     for (std::size_t i = 0; i <= kMaxTableRows; ++i) many.push_back({"10", std::to_string(-double(i))});
     EXPECT_EQ(ProblemLine(BuildContour(many)), "1001行目: 行が多すぎます。1000行までです。");
 }
 
-TEST(ContourTable, TheContourBeforeTheFirstWrongRowIsStillBuiltForThePreview) {
-    const std::vector<TableRow> rows{{"0", "0"}, {"60", "0", "C1"}, {"60", "-25", "R2"}, {"80", "-25"}, {"x", "-40"}};
-    const TableContour contour = BuildContour(rows);
+// The preview shows the contour up to the first wrong row, and each row's point where its
+// cells can be read; a length goes on from the row before, read or not.
+TEST(ContourTable, WhatCanBeBuiltBeforeAWrongRowIsKeptForThePreview) {
+    TableContour contour = BuildContour(std::vector<TableRow>{
+        {"0", "0"}, {"60", "0", "C1"}, {"60", "-25", "R2"}, {"80", "-25"}, {"x", "-40"}});
     EXPECT_EQ(ProblemLine(contour), "5行目: X が数値ではありません。");
     // Up to row 4, whose own corner or element would wait for the row after it.
-    EXPECT_EQ(Typed(contour),
-              "LINE TWO_PTS 0,0 0,29/;LINE TWO_PTS 0,29 -1,30/;LINE TWO_PTS -1,30 -23,30/;"
-              "ARC CEN_BEG_END -23,32/-25,32/-23,30/;LINE TWO_PTS -25,32 -25,40/;");
-    EXPECT_EQ(ProblemLine(BuildContour(std::vector<TableRow>{{"0", "0"}, {"60", "0", "C40"}, {"60", "-25"}, {"y", "0"}})),
-              "2行目: 角が線の長さに収まりません。 (ほかに1行)");
+    EXPECT_EQ(Typed(contour), "L 0,0 0,29/;L 0,29 -1,30/;L -1,30 -23,30/;A -23,32/-25,32/-23,30/;L -25,32 -25,40/;");
+    contour = BuildContour(std::vector<TableRow>{{"60", "0"}, {"abc", "@-10"}, {"80", "@-5"}, {"80", "-30"}});
+    EXPECT_EQ(contour.points, (std::vector<std::optional<ContourPoint>>{
+                                  ContourPoint{0, 30}, std::nullopt, ContourPoint{-15, 40}, ContourPoint{-30, 40}}));
 }
 
-TEST(ContourTable, EachRowsPointIsKnownWhereItsCellsCanBeRead) {
-    const std::vector<TableRow> rows{{"60", "0"}, {"abc", "@-10"}, {"80", "@-5"}, {"80", "-30"}};
-    const TableContour contour = BuildContour(rows);
-    ASSERT_EQ(contour.points.size(), 4u);
-    EXPECT_EQ(contour.points[0], (ContourPoint{0, 30}));
-    EXPECT_FALSE(contour.points[1]);
-    EXPECT_EQ(contour.points[2], (ContourPoint{-15, 40}));  // a length goes on from the row before, read or not
-    EXPECT_EQ(contour.points[3], (ContourPoint{-30, 40}));
+// What the system's code page 932 tables do on Windows, by glibc's.
+std::optional<std::string> Convert(std::string_view bytes, const char* to, const char* from) {
+    const iconv_t cd = iconv_open(to, from);
+    std::string in(bytes), out(bytes.size() * 4, '\0');
+    char *inAt = in.data(), *outAt = out.data();
+    std::size_t inLeft = in.size(), outLeft = out.size();
+    const bool ok = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    if (!ok) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+std::optional<std::string> DecodeCp932(std::string_view bytes) { return Convert(bytes, "UTF-8", "CP932"); }
+std::string ShiftJis(std::string_view utf8) { return Convert(utf8, "CP932", "UTF-8").value(); }
+std::string Utf16(std::u16string_view text, bool little) {
+    std::string out;
+    for (const char16_t u : text) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        out += little ? std::string{low, high} : std::string{high, low};
+    }
+    return out;
+}
+std::string AtLine(int line, std::string_view reason) { return Fill(Fill(texts::kCsvAtLine, std::to_string(line)), reason); }
+
+// Shift-JIS from Excel, UTF-8 with or without BOM and UTF-16 are read, comma- or
+// tab-separated; a file that cannot be read says which line and why, with no rows.
+TEST(ContourCsv, ReadsWhatExcelAndNotepadSaveAndNamesWhatIsWrong) {
+    const std::string excel = "X,Z,角,次の要素\r\n50,0,C1,\r\n50,-20,,凹R5\r\n30,@-10,Ｃ０．５,\r\n";
+    const std::vector<TableRow> excelRows = {{"50", "0", "C1", ""}, {"50", "-20", "", "凹R5"}, {"30", "@-10", "Ｃ０．５", ""}};
+    const std::u16string unicode = u"\uFEFFX\tZ\t角\t次の要素\r\n50\t0\tC1\t凹R5\r\n\"1,5\"\t\t\t\r\n";
+    const std::vector<TableRow> unicodeRows = {{"50", "0", "C1", "凹R5"}, {"1,5", "", "", ""}};
+    std::string thousand = "X,Z\r\n";
+    for (int i = 0; i < 1000; ++i) thousand += std::to_string(i) + ",0\r\n";
+    const struct {
+        std::string bytes;
+        std::vector<TableRow> rows;
+        std::string error = "";
+    } cases[] = {
+        {"\xEF\xBB\xBF" + excel, excelRows}, {excel, excelRows}, {ShiftJis(excel), excelRows},
+        {Utf16(unicode, true), unicodeRows}, {Utf16(unicode, false), unicodeRows},
+        {Utf16(u"\uFEFF1,2", true) + "4", {{"1", "2\uFFFD", "", ""}}},  // cut off in a character
+        {"10,0\n20,-5,R2,凸R3", {{"10", "0", "", ""}, {"20", "-5", "R2", "凸R3"}}},  // no header, LF, no last end
+        {"x,z\r1,2\r\r3,4\r", {{"1", "2", "", ""}, {"3", "4", "", ""}}},  // lone CRs
+        {"\n\r\n \u3000Ｘ ,Ｚ\n1,2\n", {{"1", "2", "", ""}}},              // a full-width header after blank lines
+        {"X1,0\n", {{"X1", "0", "", ""}}}, {"1,2\nX,Z\n", {{"1", "2", "", ""}, {"X", "Z", "", ""}}},
+        {"1,2\n\n,,,\r\n,,,,,,\n3,4,,,,,\n", {{"1", "2", "", ""}, {"3", "4", "", ""}}},
+        {" 10 ,\t0, C1 ,\u3000", {{" 10 ", "\t0", " C1 ", "\u3000"}}},  // blanks kept
+        {"X\tZ\n1\t2,5\n", {{"1", "2,5", "", ""}}}, {"1\t2,3\n", {{"1\t2", "3", "", ""}}},  // a comma: commas
+        {"\"1,5\"\t2\n", {{"1,5", "2", "", ""}}}, {"\"a\tb\",c\n", {{"a\tb", "c", "", ""}}},  // quoted ones do not count
+        {"\"a,b\",\"say \"\"R\"\"\",\"two\r\nlines\",\"\"\n", {{"a,b", "say \"R\"", "two\r\nlines", ""}}},
+        {"a\"b, \"c\",\"d\"e f,\"\"\"\"\n", {{"a\"b", " \"c\"", "de f", "\""}}},  // quotes not at a field's start
+        {"X,Z\r\n1,2\r\n1,2,,,5\r\n", {}, AtLine(3, texts::kCsvTooManyCells)},
+        {"1,\"a\nb\"\n\n1,2,3,4,,x", {}, AtLine(4, texts::kCsvTooManyCells)},
+        {"1,2,3,4, \r\n", {}, AtLine(1, texts::kCsvTooManyCells)},
+        {"1\r2\r\r\n1,2,3,4,5", {}, AtLine(4, texts::kCsvTooManyCells)},
+        {"X,Z\n1,2\n3,\"4\n5,6\n", {}, AtLine(3, texts::kCsvOpenQuote)},
+        {"\"1\"\"\n", {}, AtLine(1, texts::kCsvOpenQuote)},
+        {"", {}, std::string(texts::kCsvNoRows)}, {"\xEF\xBB\xBF", {}, std::string(texts::kCsvNoRows)},
+        {"X,Z,角,次の要素\r\n,,,\r\n\r\n", {}, std::string(texts::kCsvNoRows)},
+        {thousand + "x,y\r\n", {}, std::string(texts::kCsvTooManyRows)},
+        {"\xEF\xBB\xBFX,Z\r\n1,2\r\n3,\xE8\r\n", {}, AtLine(3, texts::kCsvEncoding)},
+        {ShiftJis("X,Z\r\n50,角\n\r\n") + "1,\x81\r\n", {}, AtLine(4, texts::kCsvEncoding)},
+        {ShiftJis("角\r\n") + "\xA0\x82", {}, AtLine(2, texts::kCsvEncoding)},
+    };
+    for (const auto& c : cases) {
+        const CsvReadResult result = ReadContourCsv(c.bytes, DecodeCp932);
+        EXPECT_EQ(result.error, c.error) << c.bytes.substr(0, 40);
+        EXPECT_EQ(result.rows, c.rows) << c.bytes.substr(0, 40);
+    }
+    EXPECT_EQ(ReadContourCsv(thousand, DecodeCp932).rows.size(), 1000u);
+    // Without a decoder Shift-JIS cannot be read, but ASCII lines need none.
+    EXPECT_EQ(ReadContourCsv("1,2\r\n3,\x8Ap\r\n", nullptr).error, AtLine(2, texts::kCsvEncoding));
+}
+
+// Written as UTF-8 with BOM and CRLF, quoted where Excel needs it, and read back as it was.
+TEST(ContourCsv, WritesUtf8ExcelOpensAndReadsItBack) {
+    EXPECT_EQ(WriteContourCsv(std::vector<TableRow>{{"50", "0", "C1", ""}, {" 5", "a,b", "say \"R\"", "凹R5"}}),
+              "\xEF\xBB\xBFX,Z,角,次の要素\r\n50,0,C1,\r\n\" 5\",\"a,b\",\"say \"\"R\"\"\",凹R5\r\n");
+    EXPECT_EQ(WriteContourCsv({}), "\xEF\xBB\xBFX,Z,角,次の要素\r\n");
+    const std::vector<TableRow> odd = {
+        {"X", "x", "Ｘ", ""},          {"", "", "", "\""},
+        {"\"\"", "\"a", "b\"", "\",\""}, {"two\r\nlines", "lf\nonly", "cr\ronly", "\r\n"},
+        {"\ttab", "tab\t", "a\tb", "\u3000全角"}, {"trailing ", " leading", "  ", "\u3000"},
+        {",,,", "@-25", "Ｃ０．５", "凸R3"}, {"a\xEF\xBF\xBD", "\xF0\x9F\x98\x80", "0", "0"},
+    };
+    const CsvReadResult back = ReadContourCsv(WriteContourCsv(odd), DecodeCp932);
+    EXPECT_EQ(back.error, "");
+    EXPECT_EQ(back.rows, odd);
+}
+
+
+class TableRig : public TableView, public testing::Host {
+   public:
+    ContourTableDialog table{state, channel, *this, nullptr};
+    std::string log;  // focus moves ("1:0", a button's name) and cells the model wrote ("1:0=80"), in order
+    std::string problem;
+    std::optional<ContourPoint> marked;
+    std::size_t drawn = 0;
+    std::map<std::string, std::string> files;
+    std::optional<std::string> chosen;  // what the file dialog answers
+    bool closed = false;
+
+    explicit TableRig(int rows = 1) {
+        table.RecordInto(&chain);
+        table.frm_TABLE_Form_Load();
+        for (int row = 1; row < rows; ++row) table.frm_TABLE_AddButton_Click();
+        log.clear();
+    }
+    void Row(int row, const TableRow& cells) {
+        for (int c = 0; c < kTableColumns; ++c)
+            table.CellChanged(row, TableColumn(c), std::array{cells.x, cells.z, cells.corner, cells.element}[c]);
+    }
+    std::string Rows() const {
+        std::string all;
+        for (int row = 0; row < table.RowCount(); ++row)
+            for (int c = 0; c < kTableColumns; ++c) all += table.Cell(row, TableColumn(c)) + (c < 3 ? "," : ";");
+        return all;
+    }
+
+    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override {
+        return desktop.ShowMessage(text, title, style);
+    }
+    void ShowRows() override {}
+    void ShowCell(int row, TableColumn column, std::string_view text) override {
+        log += std::to_string(row) + ":" + std::to_string(int(column)) + "=" + std::string(text) + " ";
+    }
+    void FocusCell(int row, TableColumn column) override {
+        log += std::to_string(row) + ":" + std::to_string(int(column)) + " ";
+    }
+    void FocusButton(std::string_view name) override { log += std::string(name) + " "; }
+    void ShowProblem(std::string_view line) override { problem = line; }
+    void ShowContour(const TableContour& contour, std::optional<ContourPoint> current) override {
+        marked = current;
+        drawn = contour.segments.size();
+    }
+    std::optional<std::string> ChooseFile(bool) override { return chosen; }
+    std::optional<std::string> ReadFile(std::string_view path) override {
+        const auto found = files.find(std::string(path));
+        return found == files.end() ? std::nullopt : std::optional(found->second);
+    }
+    bool WriteFile(std::string_view path, std::string_view bytes) override {
+        files[std::string(path)] = bytes;
+        return path != "full.csv";
+    }
+    void Close() override { closed = true; }
+};
+
+TEST(ContourTableDialog, OpensAtTheProfileStartAndWalksTheCellsWithEnterAndTheArrowKeys) {
+    TableRig rig;
+    rig.state.StartX = "60";
+    rig.state.StartZ = -25.0;
+    rig.table.frm_TABLE_Form_Load();
+    EXPECT_EQ(rig.Rows(), "60,-25,,;");
+    EXPECT_EQ(rig.problem, "点を2行以上入力してください。");
+    EXPECT_EQ(rig.marked, (ContourPoint{-25, 30}));  // the current row's point
+
+    rig.table.frm_TABLE_AddButton_Click();
+    rig.table.frm_TABLE_AddButton_Click();
+    rig.log.clear();
+    for (int c = 0; c < kTableColumns; ++c) rig.table.CellEnter(1, TableColumn(c));
+    rig.table.CellEnter(2, TableColumn::Element);
+    for (int step : {-1, -5, 1, 0, 5}) rig.table.CellStep(1, TableColumn::Z, step);  // clamped to the rows
+    rig.table.CellStep(0, TableColumn::X, -1);
+    rig.table.CellStep(2, TableColumn::X, 1);
+    EXPECT_EQ(rig.log, "1:1 1:2 1:3 2:0 DrawButton 0:1 0:1 2:1 2:1 ");
+    EXPECT_EQ(rig.table.Cell(3, TableColumn::X), "");  // beyond the rows
+    EXPECT_EQ(rig.table.Cell(-1, TableColumn::X), "");
+}
+
+TEST(ContourTableDialog, RowsAreAddedInsertedAndDeletedAroundTheCurrentRow) {
+    TableRig rig(2);
+    rig.Row(1, {"60", "@-10"});
+    rig.table.CellChanged(2, TableColumn::X, "99");  // no such row
+    rig.table.frm_TABLE_InsertButton_Click();        // before row 1
+    EXPECT_EQ(rig.Rows(), "0,0,,;,,,;60,@-10,,;");
+    EXPECT_EQ(rig.problem, "2行目: X が空です。");
+    rig.table.frm_TABLE_DeleteButton_Click();
+    EXPECT_EQ(rig.Rows(), "0,0,,;60,@-10,,;");
+    EXPECT_EQ(rig.problem, "");
+    EXPECT_EQ(rig.drawn, 1u);
+    rig.table.CellEntered(1, TableColumn::Z);
+    rig.table.frm_TABLE_DeleteButton_Click();  // the last row: the focus goes to the one before
+    rig.table.frm_TABLE_DeleteButton_Click();  // the last row left is emptied, never removed
+    EXPECT_EQ(rig.Rows(), ",,,;");
+    EXPECT_EQ(rig.log, "1:0 1:0 0:0 0:0 ");
+
+    rig.chosen = "many.csv";
+    for (std::size_t n = 0; n < kMaxTableRows; ++n) rig.files["many.csv"] += "10," + std::to_string(n) + "\n";
+    rig.table.frm_TABLE_OpenButton_Click();
+    rig.table.frm_TABLE_AddButton_Click();  // no more than the most rows a table takes
+    rig.table.frm_TABLE_InsertButton_Click();
+    EXPECT_EQ(rig.table.RowCount(), static_cast<int>(kMaxTableRows));
+}
+
+TEST(ContourTableDialog, ACornerPickedInThePreviewGoesIntoTheCurrentRow) {
+    TableRig rig(3);
+    rig.Row(1, {"60", "-10"});
+    rig.Row(2, {"80", "-30"});
+    rig.table.CellEntered(1, TableColumn::Z);
+    EXPECT_EQ(rig.marked, (ContourPoint{-10, 30}));
+    rig.table.CellEntered(3, TableColumn::Z);  // no such row: stays on row 1
+    rig.log.clear();
+    rig.table.CornerPicked(*MakeCorner("40.0", "-5"));
+    EXPECT_EQ(rig.log, "1:0=40.0 1:1=-5 ");
+    EXPECT_EQ(rig.Rows(), "0,0,,;40.0,-5,,;80,-30,,;");
+    EXPECT_EQ(rig.marked, (ContourPoint{-5, 20}));
+}
+
+// 作図 types nothing while a row is wrong (the row to mend gets the focus) or the host is
+// missing (the rows stay); then the whole contour once, and the next dialog goes on from its end.
+TEST(ContourTableDialog, DrawTypesTheWholeContourOnceWhenItCan) {
+    TableRig rig(3);
+    rig.Row(1, {"60", "0", "C1"});
+    rig.Row(2, {"60", "abc"});
+    rig.table.frm_TABLE_DrawButton_Click();
+    EXPECT_EQ(rig.log, "2:0 ");
+    rig.Row(2, {"60", "@-25"});
+    rig.desktop.windows.clear();
+    rig.table.frm_TABLE_DrawButton_Click();
+    EXPECT_FALSE(rig.closed);
+    EXPECT_EQ(rig.Rows(), "0,0,,;60,0,C1,;60,@-25,,;");
+    rig.desktop.windows = {testing::kHost};
+    rig.table.frm_TABLE_DrawButton_Click();
+    EXPECT_EQ(testing::Seen(rig.desktop.transcript), testing::kFailure + "^CLINE TWO_PTS 0,0 0,29\r^CLINE TWO_PTS 0,29 -1,30\r"
+                                                                "^CLINE TWO_PTS -1,30 -25,30\r^C");
+    EXPECT_TRUE(rig.closed);
+    EXPECT_EQ(rig.chain.Size(), 3u);
+    EXPECT_EQ(rig.state.StartX, TextOrNumber("60"));
+    EXPECT_EQ(rig.state.StartZ, TextOrNumber(-25.0));
+}
+
+TEST(ContourTableDialog, FilesRoundTripAndABadFileLeavesTheTableAsItWas) {
+    TableRig rig(2);
+    rig.Row(1, {"60", "@-10", "", "凹R20"});
+    rig.chosen = "a.csv";
+    rig.table.frm_TABLE_SaveButton_Click();
+    EXPECT_EQ(rig.files["a.csv"], "\xEF\xBB\xBFX,Z,角,次の要素\r\n0,0,,\r\n60,@-10,,凹R20\r\n");
+    rig.chosen = "full.csv";  // the disk refuses it
+    rig.table.frm_TABLE_SaveButton_Click();
+    rig.files["bad.csv"] = "X,Z\r\n1,2,3,4,5\r\n";
+    rig.chosen = "bad.csv";
+    rig.table.frm_TABLE_OpenButton_Click();
+    rig.chosen = "missing.csv";
+    rig.table.frm_TABLE_OpenButton_Click();
+    const auto said = [](std::string_view text) { return testing::Message(text, "輪郭表"); };
+    EXPECT_EQ(rig.desktop.transcript, said(texts::kCsvCannotSave) +
+                                          said("2行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。") +
+                                          said("ファイルを開けませんでした。"));
+    EXPECT_EQ(rig.Rows(), "0,0,,;60,@-10,,凹R20;");
+
+    rig.files["b.csv"] = "10,0\n20,-5\n30,-9\n";
+    rig.chosen = "b.csv";
+    rig.table.frm_TABLE_OpenButton_Click();
+    EXPECT_EQ(rig.Rows(), "10,0,,;20,-5,,;30,-9,,;");
+    EXPECT_EQ(rig.drawn, 2u);
+    rig.chosen = std::nullopt;  // Cancel
+    rig.table.frm_TABLE_OpenButton_Click();
+    rig.table.frm_TABLE_SaveButton_Click();
+    EXPECT_EQ(rig.table.RowCount(), 3);
+    EXPECT_EQ(rig.files.size(), 4u);
 }
 
 }  // namespace

@@ -1,267 +1,143 @@
-// The file commands through their click handlers, over a recording desktop
-// and a file dialog that answers from a script.
+// The file commands through their click handlers, over the recording desktop and a
+// file dialog that answers from a script.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
-#include <stdexcept>
-
-#include "FakeDesktop.h"
+#include "Rig.h"
 #include "channel/KeyString.h"
-#include "text/Texts.h"
 #include "text/Utf.h"
 #include "toolbar/FileCommands.h"
 
 namespace kelo {
 namespace {
 
-using testing::FakeDesktop;
+// One click: 'L' 読み込み, 'P' 部品図, 'S' 保存; the dialog's answer: the path chosen
+// (nullptr: Cancel, "!": the dialog cannot be shown), the current directory it leaves.
+struct Click {
+    char command;
+    const char* path;
+    const char* folder = "";
+    int filter = 1;
+};
 
-const std::string kOpen = testing::kActivateHost + "^C";
-const std::string kQuoteRefused = "[message " + std::string(texts::kQuoteInPath) + "|Keloメニュー|48]";
-constexpr std::string_view kLoadFilter = "MI File (*.mi)|*.mi|DXF File (*.dxf)|*.dxf|All Files (*.*)|*.*";
-constexpr std::string_view kStoreFilter = "MI File (*.MI)|*.MI|DXF File (*.DXF)|*.DXF|All Files (*.*)|*.*";
-
-class ScriptedDialogs : public FileDialogs {
+class FileRig : public FileDialogs {
    public:
-    std::deque<FileDialogResult> answers;
-    std::vector<FileDialogRequest> requests;
-
-    FileDialogResult Show(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) throw std::runtime_error("the dialog could not be shown");
-        FileDialogResult answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-FileDialogResult Chosen(std::string path, std::string currentDirectory, int filterIndex = 1) {
-    return {false, std::move(path), std::move(currentDirectory), filterIndex};
-}
-
-FileDialogResult Cancelled(std::string currentDirectory) { return {true, "", std::move(currentDirectory), 1}; }
-
-std::string StripWaits(std::string s) {
-    for (std::size_t p; (p = s.find("[wait")) != std::string::npos;) s.erase(p, s.find(']', p) - p + 1);
-    return s;
-}
-
-struct Rig {
-    FakeDesktop desktop;
-    Settings settings;
+    testing::FakeDesktop desktop;
+    Settings settings{{testing::kHost, "0", 0.0f}, std::string("False"), "C:\\Kelo", "C:\\Parts"};
     HostChannel channel{desktop, settings.channel};
-    ScriptedDialogs dialogs;
-    FileCommands files{channel, settings, dialogs};
+    FileCommands files{channel, settings, *this};
+    std::string requests;  // "open|save folder filter flags;" for every dialog shown
+    const Click* answer = nullptr;
 
-    Rig() {
-        settings.channel = {testing::kHost, "0.1", 0.1f};
-        settings.openPathName = "C:\\Kelo";
-        settings.partPathName = "C:\\Parts";
+    void Run(const std::vector<Click>& clicks) {
+        for (const Click& click : clicks) {
+            answer = &click;
+            click.command == 'L' ? files.Menu_File_Load_Click()
+                                 : click.command == 'P' ? files.Menu_Part_box_Click() : files.Menu_File_Store_Click();
+        }
     }
-    void Load(FileDialogResult answer) {
-        dialogs.answers.push_back(std::move(answer));
-        files.Menu_File_Load_Click();
-    }
-    void Part(FileDialogResult answer) {
-        dialogs.answers.push_back(std::move(answer));
-        files.Menu_Part_box_Click();
-    }
-    void Store(FileDialogResult answer) {
-        dialogs.answers.push_back(std::move(answer));
-        files.Menu_File_Store_Click();
+    FileDialogResult Show(const FileDialogRequest& r) override {
+        requests += std::string(r.save ? "save " : "open ") + r.initialFolder + " " + std::to_string(r.filterIndex) +
+                    " " + std::to_string(r.flags) + ";";
+        EXPECT_EQ(r.filter, r.save ? "MI File (*.MI)|*.MI|DXF File (*.DXF)|*.DXF|All Files (*.*)|*.*"
+                                   : "MI File (*.mi)|*.mi|DXF File (*.dxf)|*.dxf|All Files (*.*)|*.*");
+        if (answer->path && answer->path == std::string_view("!")) throw std::runtime_error("cannot be shown");
+        return {answer->path == nullptr, answer->path ? answer->path : "", answer->folder, answer->filter};
     }
 };
 
-TEST(FileCommands, LoadTypesTheChosenPathInTheCommandFrame) {
-    Rig rig;
-    rig.Load(Chosen("C:\\DATA\\Part1.mi", "C:\\DATA"));
-    EXPECT_EQ(rig.desktop.transcript,
-              testing::kActivateHost + "[wait 0.1]^C[wait 0.1]"
-              "LOAD 'C:\\DATA\\Part1.mi'\r[wait 0.1]");
-    ASSERT_EQ(rig.dialogs.requests.size(), 1u);
-    const FileDialogRequest& request = rig.dialogs.requests[0];
-    EXPECT_FALSE(request.save);
-    EXPECT_EQ(request.initialFolder, "C:\\Kelo");
-    EXPECT_EQ(request.filter, kLoadFilter);
-    EXPECT_EQ(request.filterIndex, 1);
-    EXPECT_EQ(request.flags, 0u);
-    EXPECT_EQ(rig.settings.openPathName, "C:\\DATA");
-    EXPECT_EQ(rig.settings.partPathName, "C:\\Parts");
-}
-
+// 保存 types the path in capitals after a head chosen from its extension.
 TEST(FileCommands, StoreChoosesItsHeadFromTheCapitalisedPath) {
-    struct Case {
-        std::string chosen;
-        std::string line;  // what the host receives between the opening and the Enter
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\DATA\\part2.dxf", "DXF ALL DEL_OLD 'C:\\DATA\\PART2.DXF'"},
+        {"C:\\DATA\\Part2.Mi", "MI ALL DEL_OLD 'C:\\DATA\\PART2.MI'"},
+        {"C:\\DATA\\part3", "MI ALL DEL_OLD 'C:\\DATA\\PART3'"},  // no extension is added
+        {"C:\\DATA\\part3.", "MI ALL DEL_OLD 'C:\\DATA\\PART3.'"},
+        // A "." in a folder, or another extension: the file name's own last extension decides.
+        {"C:\\DATA.V1\\part.dxf", "DXF ALL DEL_OLD 'C:\\DATA.V1\\PART.DXF'"},
+        {"C:\\DATA.V1\\part.mi", "MI ALL DEL_OLD 'C:\\DATA.V1\\PART.MI'"},
+        {"C:\\DATA.V1\\part", "MI ALL DEL_OLD 'C:\\DATA.V1\\PART'"},
+        {"C:\\DATA\\part.bmp", "MI ALL DEL_OLD 'C:\\DATA\\PART.BMP'"},
+        {"C:\\DATA\\part.mi.dxf", "DXF ALL DEL_OLD 'C:\\DATA\\PART.MI.DXF'"},
+        {"C:\\DATA\\part.dxf.bak", "MI ALL DEL_OLD 'C:\\DATA\\PART.DXF.BAK'"},
+        {"C:\\DATA\\part.dxfx", "MI ALL DEL_OLD 'C:\\DATA\\PART.DXFX'"},
+        {"part.dxf", "DXF ALL DEL_OLD 'PART.DXF'"},     {".mi", "MI ALL DEL_OLD '.MI'"},
+        {"C:\\図面\\ａｂｚ.dxf", "DXF ALL DEL_OLD 'C:\\図面\\ＡＢＺ.DXF'"},  // full-width letters too
+        {"C:\\Ｄ\\｀ｚ｛é ß α.mi", "MI ALL DEL_OLD 'C:\\Ｄ\\｀Ｚ｛É ß Α.MI'"},  // ß has no one-letter capital
+        {"C:\\données\\ćwiek ăș\\σχέδιο ς\\дом ёж.dxf", "DXF ALL DEL_OLD 'C:\\DONNÉES\\ĆWIEK ĂȘ\\ΣΧΈΔΙΟ Σ\\ДОМ ЁЖ.DXF'"},
+        {"C:\\A+B\\x(1)%^~{2}[3].dxf", "DXF ALL DEL_OLD 'C:\\A+B\\X(1)%^~{2}[3].DXF'"},  // key notation as it stands
     };
-    const Case cases[] = {
-        {"C:\\DATA\\part2.dxf", "STORE DXF ALL DEL_OLD 'C:\\DATA\\PART2.DXF'"},
-        {"C:\\DATA\\part2.mi", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART2.MI'"},
-        {"C:\\DATA\\Part2.Mi", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART2.MI'"},
-        {"C:\\DATA\\part3", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART3'"},      // no extension is added
-        {"C:\\DATA\\part3.", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART3.'"},    // empty extension
-        // A "." in a folder, or another extension: the file name's own extension decides.
-        {"C:\\DATA.V1\\part.dxf", "STORE DXF ALL DEL_OLD 'C:\\DATA.V1\\PART.DXF'"},
-        {"C:\\DATA.V1\\part.mi", "STORE MI ALL DEL_OLD 'C:\\DATA.V1\\PART.MI'"},
-        {"C:\\DATA.V1\\part", "STORE MI ALL DEL_OLD 'C:\\DATA.V1\\PART'"},
-        {"C:\\DATA\\part.bmp", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART.BMP'"},
-        {"C:\\DATA\\part.mi.dxf", "STORE DXF ALL DEL_OLD 'C:\\DATA\\PART.MI.DXF'"},
-        {"C:\\DATA\\part.dxf.bak", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART.DXF.BAK'"},
-        {"C:\\DATA\\part.dxfx", "STORE MI ALL DEL_OLD 'C:\\DATA\\PART.DXFX'"},
-        // Full-width Latin letters become capitals too; nothing else changes.
-        {"C:\\図面\\ａｂｚ.dxf", "STORE DXF ALL DEL_OLD 'C:\\図面\\ＡＢＺ.DXF'"},
-        {"C:\\Ｄ\\｀ｚ｛é ß α.mi", "STORE MI ALL DEL_OLD 'C:\\Ｄ\\｀Ｚ｛É ß Α.MI'"},  // ß has no one-letter capital
-        {"C:\\données\\ćwiek ăș\\σχέδιο ς\\дом ёж.dxf", "STORE DXF ALL DEL_OLD 'C:\\DONNÉES\\ĆWIEK ĂȘ\\ΣΧΈΔΙΟ Σ\\ДОМ ЁЖ.DXF'"},
-        // Key-notation characters reach the host as they stand.
-        {"C:\\A+B\\x(1)%^~{2}[3].dxf", "STORE DXF ALL DEL_OLD 'C:\\A+B\\X(1)%^~{2}[3].DXF'"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.chosen);
-        Rig rig;
-        rig.Store(Chosen(c.chosen, "C:\\DATA"));
-        EXPECT_EQ(StripWaits(rig.desktop.transcript), kOpen + c.line + "\r");
+    for (const auto& [chosen, line] : cases) {
+        FileRig rig;
+        rig.Run({{'S', chosen, "C:\\DATA"}});
+        EXPECT_EQ(testing::Seen(rig.desktop.transcript), "^CSTORE " + std::string(line) + "\r") << chosen;
     }
 }
 
-TEST(FileCommands, RememberedFoldersChangeExactlyAsEachBranchSays) {
-    struct Case {
-        const char* name;
-        std::function<void(Rig&)> clicks;
-        std::string open;
-        std::string part;
-        std::string typed;  // waits left out
+// The remembered folders after each branch, what the host received, and the shared dialog's
+// settings: the pair picked last, and the save's flags for every dialog after it.
+TEST(FileCommands, RememberedFoldersAndTheSharedDialog) {
+    const std::string quote = testing::Message(texts::kQuoteInPath, texts::kMenuMessageTitle);
+    const struct {
+        std::vector<Click> clicks;
+        const char *open, *part;
+        std::string seen;
+        const char* requests = nullptr;
+        bool noHost = false;
+    } cases[] = {
+        {{{'L', "D:\\X\\a.mi", "D:\\X"}}, "D:\\X", "C:\\Parts", "^CLOAD 'D:\\X\\a.mi'\r", "open C:\\Kelo 1 0;"},
+        {{{'L', nullptr, "D:\\X"}}, "C:\\Kelo", "C:\\Parts", ""},
+        {{{'L', "", "D:\\X"}}, "D:\\X", "C:\\Parts", ""},  // an empty name
+        {{{'P', "D:\\P\\b.dxf", "D:\\P"}}, "C:\\Kelo", "D:\\P", "^CLOAD 'D:\\P\\b.dxf'\r", "open C:\\Parts 1 0;"},
+        {{{'P', nullptr, "D:\\P"}}, "C:\\Kelo", "C:\\Parts", ""},
+        // The folder as the dialog left it, not in capitals.
+        {{{'S', "D:\\s\\c.mi", "D:\\s"}}, "D:\\s", "C:\\Parts", "^CSTORE MI ALL DEL_OLD 'D:\\S\\C.MI'\r"},
+        // Cancel of 保存 moves the folder until an open dialog has been shown.
+        {{{'S', nullptr, "D:\\S"}}, "D:\\S", "C:\\Parts", ""},
+        {{{'L', nullptr, "D:\\X"}, {'S', nullptr, "D:\\S"}}, "C:\\Kelo", "C:\\Parts", ""},
+        {{{'P', "D:\\P\\b.mi", "D:\\P"}, {'S', nullptr, "D:\\S"}}, "C:\\Kelo", "D:\\P", "^CLOAD 'D:\\P\\b.mi'\r"},
+        {{{'L', nullptr, "D:\\X"}, {'S', "D:\\S\\c", "D:\\S"}, {'S', nullptr, "D:\\T"}}, "D:\\S", "C:\\Parts",
+         "^CSTORE MI ALL DEL_OLD 'D:\\S\\C'\r"},
+        {{{'L', "D:\\X\\a.mi", "D:\\X"}}, "D:\\X", "C:\\Parts", "", nullptr, true},
+        {{{'P', "D:\\P\\b.mi", "D:\\P"}}, "C:\\Kelo", "D:\\P", "", nullptr, true},
+        {{{'S', "D:\\S\\c.mi", "D:\\S"}}, "D:\\S", "C:\\Parts", "", nullptr, true},
+        {{{'L', "E:\\a.mi", ""}}, "E:\\", "C:\\Parts", "^CLOAD 'E:\\a.mi'\r"},  // no current directory said
+        {{{'L', "D:\\X\\O'Neil.mi", "D:\\X"}}, "D:\\X", "C:\\Parts", quote},
+        {{{'S', "D:\\it's\\c.mi", "D:\\it's"}}, "D:\\it's", "C:\\Parts", quote},
+        {{{'S', "!"}}, "C:\\Kelo", "C:\\Parts", "", "save C:\\Kelo 1 2050;"},
+        {{{'L', "D:\\X\\a.dxf", "D:\\X", 2}, {'P', nullptr, "D:\\P", 1}, {'S', "D:\\X\\b.mi", "D:\\X", 3},
+          {'L', nullptr, "D:\\X", 1}, {'P', "D:\\P\\c.mi", "D:\\P", 1}, {'L', "D:\\X\\d.mi", "D:\\X", 0},
+          {'L', "D:\\X\\d.mi", "D:\\X", 1}},
+         "D:\\X", "D:\\P", "",
+         "open C:\\Kelo 1 0;open C:\\Parts 2 0;save D:\\X 2 2050;open D:\\X 3 2050;open C:\\Parts 3 2050;"
+         "open D:\\X 1 2050;open D:\\X 1 2050;",
+         true},
     };
-    const Case cases[] = {
-        {"load chosen", [](Rig& r) { r.Load(Chosen("D:\\X\\a.mi", "D:\\X")); }, "D:\\X", "C:\\Parts",
-         kOpen + "LOAD 'D:\\X\\a.mi'\r"},
-        {"load cancelled", [](Rig& r) { r.Load(Cancelled("D:\\X")); }, "C:\\Kelo", "C:\\Parts", ""},
-        {"load with an empty name", [](Rig& r) { r.Load(Chosen("", "D:\\X")); }, "D:\\X", "C:\\Parts", ""},
-        {"part chosen", [](Rig& r) { r.Part(Chosen("D:\\P\\b.dxf", "D:\\P")); }, "C:\\Kelo", "D:\\P",
-         kOpen + "LOAD 'D:\\P\\b.dxf'\r"},
-        {"part cancelled", [](Rig& r) { r.Part(Cancelled("D:\\P")); }, "C:\\Kelo", "C:\\Parts", ""},
-        {"store chosen: the folder as the dialog left it, not in capitals",
-         [](Rig& r) { r.Store(Chosen("D:\\s\\c.mi", "D:\\s")); }, "D:\\s", "C:\\Parts",
-         kOpen + "STORE MI ALL DEL_OLD 'D:\\S\\C.MI'\r"},
-        {"store cancelled before any load", [](Rig& r) { r.Store(Cancelled("D:\\S")); }, "D:\\S", "C:\\Parts", ""},
-        {"store cancelled after a cancelled load",
-         [](Rig& r) {
-             r.Load(Cancelled("D:\\X"));
-             r.Store(Cancelled("D:\\S"));
-         },
-         "C:\\Kelo", "C:\\Parts", ""},
-        {"store cancelled after a part load",
-         [](Rig& r) {
-             r.Part(Chosen("D:\\P\\b.mi", "D:\\P"));
-             r.desktop.transcript.clear();
-             r.Store(Cancelled("D:\\S"));
-         },
-         "C:\\Kelo", "D:\\P", ""},
-        {"the option stays on after later saves",
-         [](Rig& r) {
-             r.Load(Cancelled("D:\\X"));
-             r.Store(Chosen("D:\\S\\c", "D:\\S"));
-             r.desktop.transcript.clear();
-             r.Store(Cancelled("D:\\T"));
-         },
-         "D:\\S", "C:\\Parts", ""},
-        {"load with no host",
-         [](Rig& r) {
-             r.desktop.windows.clear();
-             r.Load(Chosen("D:\\X\\a.mi", "D:\\X"));
-         },
-         "D:\\X", "C:\\Parts", ""},
-        {"part with no host",
-         [](Rig& r) {
-             r.desktop.windows.clear();
-             r.Part(Chosen("D:\\P\\b.mi", "D:\\P"));
-         },
-         "C:\\Kelo", "D:\\P", ""},
-        {"store with no host",
-         [](Rig& r) {
-             r.desktop.windows.clear();
-             r.Store(Chosen("D:\\S\\c.mi", "D:\\S"));
-         },
-         "D:\\S", "C:\\Parts", ""},
-        {"platform did not say the current directory",
-         [](Rig& r) { r.Load(Chosen("E:\\a.mi", "")); }, "E:\\", "C:\\Parts", kOpen + "LOAD 'E:\\a.mi'\r"},
-        {"load path with a single quote", [](Rig& r) { r.Load(Chosen("D:\\X\\O'Neil.mi", "D:\\X")); }, "D:\\X",
-         "C:\\Parts", kQuoteRefused},
-        {"store path with a single quote", [](Rig& r) { r.Store(Chosen("D:\\it's\\c.mi", "D:\\it's")); },
-         "D:\\it's", "C:\\Parts", kQuoteRefused},
-        {"dialog that cannot be shown", [](Rig& r) { r.files.Menu_File_Store_Click(); }, "C:\\Kelo", "C:\\Parts", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Rig rig;
-        c.clicks(rig);
+    for (const auto& c : cases) {
+        FileRig rig;
+        if (c.noHost) rig.desktop.windows.clear();
+        rig.Run(c.clicks);
+        SCOPED_TRACE(rig.requests);
         EXPECT_EQ(rig.settings.openPathName, c.open);
         EXPECT_EQ(rig.settings.partPathName, c.part);
-        EXPECT_EQ(StripWaits(rig.desktop.transcript), c.typed);
-    }
-}
-
-TEST(FileCommands, TheSharedDialogCarriesFlagsAndFilterFromOneCommandToTheNext) {
-    Rig rig;
-    rig.desktop.windows.clear();  // what is typed does not matter here
-    rig.Load(Chosen("D:\\X\\a.dxf", "D:\\X", 2));
-    rig.Part(Cancelled("D:\\P"));
-    rig.Store(Chosen("D:\\X\\b.mi", "D:\\X", 3));
-    rig.Load(Cancelled("D:\\X"));
-    rig.Part(Chosen("D:\\P\\c.mi", "D:\\P", 1));
-    rig.Load(Chosen("D:\\X\\d.mi", "D:\\X", 1));
-    struct Want {
-        bool save;
-        std::string folder;
-        int filterIndex;
-        unsigned flags;
-    };
-    const Want wants[] = {
-        {false, "C:\\Kelo", 1, 0},     // first dialog of the run: first pair, no flags
-        {false, "C:\\Parts", 2, 0},    // the pair chosen in the load
-        {true, "D:\\X", 2, 2050},
-        {false, "D:\\X", 3, 2050},     // opens inherit the save's flags
-        {false, "C:\\Parts", 3, 2050}, // a cancelled dialog leaves the pair as it was
-        {false, "D:\\X", 1, 2050},
-    };
-    ASSERT_EQ(rig.dialogs.requests.size(), std::size(wants));
-    for (std::size_t i = 0; i < std::size(wants); ++i) {
-        SCOPED_TRACE(i);
-        const FileDialogRequest& got = rig.dialogs.requests[i];
-        EXPECT_EQ(got.save, wants[i].save);
-        EXPECT_EQ(got.initialFolder, wants[i].folder);
-        EXPECT_EQ(got.filterIndex, wants[i].filterIndex);
-        EXPECT_EQ(got.flags, wants[i].flags);
-        EXPECT_EQ(got.filter, got.save ? kStoreFilter : kLoadFilter);
+        EXPECT_EQ(testing::Seen(rig.desktop.transcript), c.seen);
+        EXPECT_EQ(c.requests ? rig.requests : "", c.requests ? c.requests : "");
     }
 }
 
 TEST(EscapeKeyText, BracesEveryKeyNotationCharacterAndNothingElse) {
-    struct Case {
-        std::string text;
-        std::string escaped;
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""}, {"C:\\DATA\\Part1.mi", "C:\\DATA\\Part1.mi"}, {"+^%~", "{+}{^}{%}{~}"}, {"(a)", "{(}a{)}"},
+        {"{}", "{{}{}}"}, {"[x]", "{[}x{]}"}, {"C:\\図面 (旧)\\ａ+ｂ's.mi", "C:\\図面 {(}旧{)}\\ａ{+}ｂ's.mi"},
     };
-    const Case cases[] = {
-        {"", ""},
-        {"C:\\DATA\\Part1.mi", "C:\\DATA\\Part1.mi"},
-        {"+^%~", "{+}{^}{%}{~}"},
-        {"(a)", "{(}a{)}"},
-        {"{}", "{{}{}}"},
-        {"[x]", "{[}x{]}"},
-        {"C:\\図面 (旧)\\ａ+ｂ's.mi", "C:\\図面 {(}旧{)}\\ａ{+}ｂ's.mi"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::string escaped = EscapeKeyText(c.text);
-        EXPECT_EQ(escaped, c.escaped);
+    for (const auto& [text, escaped] : cases) {
+        EXPECT_EQ(EscapeKeyText(text), escaped);
         // The notation reads it back as exactly the original characters, no modifier held.
         std::u16string typed;
         for (const KeyStroke& stroke : ParseKeyString(Utf8ToUtf16(escaped))) {
-            EXPECT_EQ(stroke.kind, KeyStroke::Kind::Char);
-            EXPECT_EQ(stroke.mods, 0);
+            EXPECT_TRUE(stroke.kind == KeyStroke::Kind::Char && stroke.mods == 0) << text;
             typed += stroke.ch;
         }
-        EXPECT_EQ(Utf16ToUtf8(typed), c.text);
+        EXPECT_EQ(Utf16ToUtf8(typed), text);
     }
 }
 

@@ -1,7 +1,5 @@
-// Runs a fuzz target over the files of its seed corpus, without libFuzzer: the unit
-// tests replay every input the fuzzers kept, each a case that once found a fault or
-// reached new code, so a check that fails again stops the build's tests.
-//   <target>_replay DIR...
+// <target>_replay DIR...: a fuzz target over the files of its seed corpus, without libFuzzer,
+// so that a check that fails again on an input the fuzzers kept stops the unit tests.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
