@@ -39,14 +39,19 @@ class TimedResult(unittest.TextTestResult):
 
     def __init__(self, *args, **kwargs):
         super().__init__(*args, **kwargs)
-        self.durations, self._class, self._since = {}, None, None
+        self.durations, self.tests, self._class, self._since = {}, {}, None, None
 
     def startTest(self, test):
         name = type(test).__qualname__
         if name != self._class:
             self._close()
             self._class, self._since = name, time.monotonic()
+        self.tests[test.id()] = time.monotonic()
         super().startTest(test)
+
+    def stopTest(self, test):
+        self.tests[test.id()] = time.monotonic() - self.tests[test.id()]
+        super().stopTest(test)
 
     def stopTestRun(self):
         self._close()
@@ -65,6 +70,8 @@ def run_here(files, patterns) -> dict:
         loader.testNamePatterns = [f"*{p}*" for p in patterns]
     suite = unittest.TestSuite(loader.loadTestsFromName(Path(f).stem) for f in files)
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout, resultclass=TimedResult).run(suite)
+    print("slowest tests: " + ", ".join(f"{name.rsplit('.', 1)[-1]} {t:.0f} s" for name, t in
+                                        sorted(result.tests.items(), key=lambda item: -item[1])[:5]))
 
     def test_id(test):  # a test with failing subtests reports each of them: count it once
         return getattr(test, "test_case", test).id()

@@ -68,16 +68,16 @@ class ButtonsTest(case.ToolbarCase):
             with self.subTest(shift_released_during_the_waits=let_go):
                 for attempt in range(2):
                     start = len(self.keys.poll().text)
-                    self.s.xdotool("keydown", "shift")
+                    self.s.x.shift_key(True)
                     try:
                         clicked = self.click("Line_Poinr2")
                         self.s.xdotool("windowfocus", host)
                         if let_go:
-                            self.s.xdotool("keyup", "shift")
+                            self.s.x.shift_key(False)
                             self.assertLess(h.now_us() - clicked, 800_000, "Shift let go too late to test")
                         got = self.keys.wait_typed(start, expected)
                     finally:
-                        self.s.xdotool("keyup", "shift")
+                        self.s.x.shift_key(False)
                     if got or self.activated_since(clicked):
                         break
                     # Neither the host's activation nor a key: the X server lost the click.

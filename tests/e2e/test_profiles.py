@@ -202,8 +202,9 @@ class ProfileDialogsTest(case.ToolbarCase):
 
     def assert_beside(self, preview, dialog):
         """Beside the dialog, clear of it and of the toolbar, on the screen; the dialog active."""
-        self.assertFalse(case.overlap(preview["rect"], dialog["rect"]), "covers the dialog")
-        self.assertFalse(case.overlap(preview["rect"], self.window["rect"]), "covers the toolbar")
+        where = f"preview {preview['rect']}, dialog {dialog['rect']}, toolbar {self.window['rect']}"
+        self.assertFalse(case.overlap(preview["rect"], dialog["rect"]), f"covers the dialog: {where}")
+        self.assertFalse(case.overlap(preview["rect"], self.window["rect"]), f"covers the toolbar: {where}")
         screen, r = self.s.probe("dpi")["screen"], preview["rect"]
         self.assertTrue(0 <= r["left"] and r["right"] <= screen["width"] and 0 <= r["top"]
                         and r["bottom"] <= screen["height"], r)

@@ -176,6 +176,42 @@ def grab(display: str, rect: dict) -> tuple[int, int, bytes]:
     return w, h, bytes(rgb)
 
 
+class XInput:
+    """The pointer, the buttons, Shift and the X focus through XTest on one connection of
+    our own: an xdotool start for each costs 30 ms or more."""
+
+    def __init__(self, display: str):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        self.xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.dpy = ctypes.c_void_p(self.x11.XOpenDisplay(display.encode()))
+        if not self.dpy.value:
+            raise E2EError(f"cannot open display {display}")
+        self.shift = self.x11.XKeysymToKeycode(self.dpy, ctypes.c_ulong(0xFFE1))  # Shift_L
+
+    def click(self, x: int, y: int, button: int = 1):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
+        for down in (True, False):
+            self.xtst.XTestFakeButtonEvent(self.dpy, button, down, ctypes.c_ulong(0))
+        self.x11.XSync(self.dpy, False)
+
+    def move(self, x: int, y: int):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
+        self.x11.XSync(self.dpy, False)
+
+    def shift_key(self, down: bool):
+        self.xtst.XTestFakeKeyEvent(self.dpy, self.shift, down, ctypes.c_ulong(0))
+        self.x11.XSync(self.dpy, False)
+
+    def focused(self) -> int:
+        window, revert = ctypes.c_ulong(), ctypes.c_int()
+        self.x11.XGetInputFocus(self.dpy, ctypes.byref(window), ctypes.byref(revert))
+        return window.value
+
+    def close(self):
+        self.x11.XCloseDisplay(self.dpy)
+
+
 def write_png(path: Path, w: int, h: int, rgb: bytes):
     def chunk(kind: bytes, data: bytes) -> bytes:
         return len(data).to_bytes(4, "big") + kind + data + zlib.crc32(kind + data).to_bytes(4, "big")
@@ -317,6 +353,7 @@ class Session:
         self._probe = None
         self._tmp = None
         self._dpi = None
+        self._x = None
 
     # -- set-up and tear-down -----------------------------------------------------------
 
@@ -341,6 +378,9 @@ class Session:
 
     def __exit__(self, *exc):
         self.stop_all()
+        if self._x is not None:
+            self._x.close()
+            self._x = None
         if self._probe is not None and self.want_dpi not in (None, 96):
             with contextlib.suppress(Exception):
                 self.probe("regdel", DPI_KEY, "LogPixels")
@@ -664,24 +704,27 @@ class Session:
             return int(self.xdotool("getwindowpid", xid))
         return None
 
-    def focus(self, title: str) -> int:
-        """Gives the X focus to the window, as a real click would do."""
-        xid = self.x_window(title)
-        if self.xdotool("getwindowfocus") != str(xid):
+    @property
+    def x(self) -> XInput:
+        if self._x is None:
+            self._x = XInput(self.display)
+        return self._x
+
+    def focus(self, title: str | int) -> int:
+        """Gives the X focus to the window (title or X window id), as a real click would do."""
+        xid = title if isinstance(title, int) else self.x_window(title)
+        if self.x.focused() != xid:
             self.xdotool("windowfocus", xid)
-            wait_until(lambda: self.xdotool("getwindowfocus") == str(xid), 5,
-                       f"X focus on {title!r}", interval=0.02)
+            wait_until(lambda: self.x.focused() == xid, 5, f"X focus on {title!r}", interval=0.02)
         return xid
 
     def mouse_move(self, x: int, y: int):
-        # Without --sync, which hangs when the pointer is already there; the server
-        # handles the X requests that follow after the move.
-        self.xdotool("mousemove", x, y)
+        self.x.move(x, y)
 
     def click_at(self, x: int, y: int, focus_title: str | None = None):
         if focus_title is not None:
             self.focus(focus_title)
-        self.xdotool("mousemove", x, y, "mousedown", 1, "mouseup", 1)
+        self.x.click(x, y)
 
     def control_centre(self, window: dict, left: float, top: float, width: float,
                        height: float) -> tuple[int, int]:
@@ -710,11 +753,11 @@ class Session:
 
     @contextlib.contextmanager
     def hold_shift(self):
-        self.xdotool("keydown", "shift")
+        self.x.shift_key(True)
         try:
             yield
         finally:
-            self.xdotool("keyup", "shift")
+            self.x.shift_key(False)
 
     def key(self, *keys: str):
         """xdotool key names into the X focus window, e.g. key("Home", "shift+End")."""
