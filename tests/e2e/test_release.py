@@ -18,15 +18,14 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
-import time
 import unittest
 import zipfile
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "e2e"))
-import harness as h  # noqa: E402
+import case
+import test_launchers as tl
+from case import h
 
 VERSION = "1.32"
 FOLDER = f"KeloMenu-{VERSION}"
@@ -34,26 +33,9 @@ MANUAL = "Keloメニュー マニュアル.pdf"
 CALCULATOR = "KeloCalculator.EXE"
 MEMBERS = [f"{FOLDER}/KeloMenu.exe", f"{FOLDER}/{CALCULATOR}", f"{FOLDER}/{MANUAL}"]
 UTF8_FLAG = 0x800
-STARTUP = "^CDIM_CATCH_ANGLE 1\r"
-# Client-area places (twips) of the buttons clicked here: the right-hand column and the
-# manual button below it, which the expanded toolbar shows.
-CALCULATOR_BUTTON = (18600, 480, 570, 375)
-EXTEND_BUTTON = (18600, 840, 570, 375)
-HELP_PDF_BUTTON = (18600, 1200, 570, 495)
-EXPANDED_TW = 2160
-PDF_CLASS = "KeloE2E.Manual"
 # Texts of the program that the manual must quote as they stand.
 QUOTED = ["始めにアプリの設定または起動してください。", "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings",
           "データが全部削除されます。新規にしますか?", "LINE TWO_PTS -35,15 -45,20", "ARC CEN_BEG_END -30,18.3166"]
-
-
-def make_release() -> Path:
-    given = os.environ.get("KELO_RELEASE_ZIP")
-    if given:
-        return Path(given)
-    subprocess.run(["sh", str(h.REPO / "scripts" / "release.sh"), "--reuse-shots"], check=True,
-                   stdout=subprocess.DEVNULL)
-    return h.REPO / "build" / "release" / f"{FOLDER}.zip"
 
 
 def wine_processes(prefix: Path) -> list[str]:
@@ -72,51 +54,41 @@ def wine_processes(prefix: Path) -> list[str]:
     return found
 
 
-class ReleaseTest(unittest.TestCase):
+class ReleaseTest(case.ToolbarCase):
     @classmethod
     def setUpClass(cls):
-        cls.zip = make_release()
         cls.tmp = Path(tempfile.mkdtemp(prefix="kelo-release-"))
-        cls.unzipped = cls.tmp / "展開 テスト"
-        with zipfile.ZipFile(cls.zip) as z:
-            z.extractall(cls.unzipped)
-        cls.folder = cls.unzipped / FOLDER
-        cls.prefix = cls.tmp / "prefix"
+        cls.zip = Path(os.environ.get("KELO_RELEASE_ZIP") or h.REPO / "build" / "release" / f"{FOLDER}.zip")
+        # The manual renders (most of a minute) while Wine makes the fresh prefix.
+        release = None if os.environ.get("KELO_RELEASE_ZIP") else subprocess.Popen(
+            ["sh", str(h.REPO / "scripts" / "release.sh"), "--reuse-shots"], stdout=subprocess.DEVNULL)
         try:
-            cls.session = h.Session(prefix=cls.prefix).__enter__()
+            cls.session = h.Session(prefix=cls.tmp / "prefix").__enter__()
+            if release is not None and release.wait() != 0:
+                raise RuntimeError("scripts/release.sh failed")
         except BaseException:
+            if release is not None and release.poll() is None:
+                release.kill()
+            if cls.session is not None:
+                cls.session.__exit__(None, None, None)
             shutil.rmtree(cls.tmp, ignore_errors=True)
             raise
+        cls.folder = cls.tmp / "展開 テスト" / FOLDER
+        with zipfile.ZipFile(cls.zip) as z:
+            z.extractall(cls.folder.parent)
 
     @classmethod
     def tearDownClass(cls):
         cls.session.__exit__(None, None, None)
         shutil.rmtree(cls.tmp, ignore_errors=True)
 
-    def setUp(self):
-        self.s = self.session
-        self.s.stop_all()
-
     def tearDown(self):
-        self.s.stop_all()
+        super().tearDown()
         # What the toolbar started (calculator, viewer) belongs to no harness process.
         for title in (h.CALCULATOR_TITLE, h.unix_to_wine_path(self.folder / MANUAL)):
             if self.s.windows(title, exact=True):
                 self.s.close_window(title, exact=True)
                 self.s.wait_no_window(title, exact=True)
-
-    # -- helpers ------------------------------------------------------------------------
-
-    def start_toolbar_from_zip(self):
-        """The stand-in host, then the unzipped toolbar, with the settings a first start has."""
-        host = self.s.start_hostsim()
-        self.s.start(self.folder / "KeloMenu.exe", title=h.TOOLBAR_TITLE)
-        window = self.s.wait_window(h.TOOLBAR_TITLE, timeout=30)
-        host.log.wait_text(STARTUP, timeout=15)
-        return window, host
-
-    def foreground_title(self):
-        return self.s.list_windows().get("foreground", {}).get("title")
 
     # -- the zip ------------------------------------------------------------------------
 
@@ -163,12 +135,14 @@ class ReleaseTest(unittest.TestCase):
     # -- the programs from the zip ------------------------------------------------------
 
     def test_calculator_from_the_zip_starts_in_front_and_copies_coordinate_text(self):
-        window, host = self.start_toolbar_from_zip()
-        self.s.click_control(h.TOOLBAR_TITLE, *CALCULATOR_BUTTON)
+        # The settings a first start has.
+        self.start_toolbar(exe=self.folder / "KeloMenu.exe", reuse=True)
+        self.click("Calculator")
         calc = self.s.wait_window(h.CALCULATOR_TITLE, exact=True, timeout=20)
-        h.wait_until(lambda: self.foreground_title() == h.CALCULATOR_TITLE, 10, "the calculator in front")
+        h.wait_until(lambda: self.s.list_windows()["foreground"]["title"] == h.CALCULATOR_TITLE, 10,
+                     "the calculator in front")
         # It is the calculator beside the unzipped toolbar: the only one there is to start.
-        started = [c for c in wine_processes(self.prefix) if CALCULATOR in c]
+        started = [c for c in wine_processes(self.session.prefix) if CALCULATOR in c]
         self.assertEqual(len(started), 1, started)
         self.assertIn(h.unix_to_wine_path(self.folder / CALCULATOR).lower(), started[0].lower())
 
@@ -181,35 +155,20 @@ class ReleaseTest(unittest.TestCase):
             h.wait_until(lambda: self.s.probe("clipboard")["text"] == expected, 5, f"{expected} copied")
         except TimeoutError:
             self.assertEqual(self.s.probe("clipboard")["text"], expected)
-        time.sleep(0.3)
         self.s.screenshot("release-calculator.png", self.s.wait_window(h.CALCULATOR_TITLE, exact=True)["rect"])
         self.assertEqual(calc["owner"], "0x0")
-        self.assertEqual(host.log.received_text(), STARTUP)  # the calculator typed nothing into the host
+        self.assertEqual(self.keys.poll().typed(), case.STARTUP)  # the calculator typed nothing into the host
 
     def test_manual_button_opens_the_zips_manual_in_the_pdf_program(self):
-        viewer = self.tmp / "viewer"
-        viewer.mkdir(exist_ok=True)
-        shutil.copy2(h.exe_path("hostsim.exe"), viewer / "viewer.exe")
-        # The stand-in viewer shows the path it was given as its title.
-        command = f'"{h.unix_to_wine_path(viewer / "viewer.exe")}" --x 200 --y 300 --title "%1"'
-
-        def reg(text):
-            return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
-        self.s._regedit_import("\r\n".join([
-            "Windows Registry Editor Version 5.00", "",
-            r"[HKEY_CLASSES_ROOT\.pdf]", f"@={reg(PDF_CLASS)}", "",
-            f"[HKEY_CLASSES_ROOT\\{PDF_CLASS}\\shell\\open\\command]", f"@={reg(command)}", ""]))
-
-        self.start_toolbar_from_zip()
-        self.s.click_control(h.TOOLBAR_TITLE, *EXTEND_BUTTON)
-        expanded = self.s.px(EXPANDED_TW)
-        self.s.wait_window(h.TOOLBAR_TITLE, predicate=lambda w: w["rect"]["bottom"] - w["rect"]["top"] == expanded)
-        self.s.click_control(h.TOOLBAR_TITLE, *HELP_PDF_BUTTON)
-        path = h.unix_to_wine_path(self.folder / MANUAL)
-        shown = self.s.wait_window(path, exact=True, timeout=20)
-        time.sleep(0.3)
-        self.s.screenshot("release-manual-opened.png", shown["rect"])
-        self.assertEqual(self.s.windows(h.MESSAGE_TITLE, exact=True), [])
+        with tl.registered_pdf_viewer(self.s, self.tmp):
+            self.start_toolbar(exe=self.folder / "KeloMenu.exe", reuse=True)
+            self.click("C_EXTEND")
+            self.s.wait_window(h.TOOLBAR_TITLE, predicate=lambda w: w["rect"]["bottom"] - w["rect"]["top"]
+                               == self.s.px(case.tables()["layout"]["expandedHeight"]))
+            self.click("HELP_PDF")
+            shown = self.s.wait_window(h.unix_to_wine_path(self.folder / MANUAL), exact=True, timeout=20)
+            self.s.screenshot("release-manual-opened.png", shown["rect"])
+            self.assert_no_message()
 
 
 if __name__ == "__main__":

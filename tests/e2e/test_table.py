@@ -7,13 +7,12 @@ Run: python3 tests/e2e/run_all.py -k test_table
 """
 
 import contextlib
-import time
 import unittest
 
-import test_preview as tp
-from profile_case import CANCEL, FACE, STARTUP, ProfileCase, h
+import case
+from case import CANCEL, FACE, PREVIEW, TABLE, h
 
-TABLE, PREVIEW, FILTER = "輪郭表", tp.PREVIEW, "輪郭表 (*.csv)"
+FILTER = "輪郭表 (*.csv)"
 HEADER = "X,Z,角,次の要素"
 # Excel on a Japanese Windows: Shift-JIS, CRLF, the empty cells kept; a full-width "Ｃ１" as an
 # input method leaves it.
@@ -25,27 +24,13 @@ DRAWN = ("^CLINE TWO_PTS 0,0 0,29\r^CLINE TWO_PTS 0,29 -1,30\r^CLINE TWO_PTS -1,
 TOO_MANY_CELLS = "3行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。"
 
 
-class ContourTableTest(ProfileCase):
+class ContourTableTest(case.ToolbarCase):
     """The host and the toolbar run through the whole class; each test leaves no window open."""
 
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        cls.folder = cls.session._tmp  # removed with the session
-        cls.host = cls.session.start_hostsim()
-        cls.session.start_kelomenu()
-        cls.session.wait_window(h.TOOLBAR_TITLE, timeout=30)
-        cls.host.log.wait_text(STARTUP)
-
     def setUp(self):
-        self.s = self.session
-
-    def tearDown(self):
-        # A failed test must not leave a modal window in the next one's way.
-        for title in (TABLE, FACE):
-            if self.s.windows(title, exact=True):
-                self.s.close_window(title)
-                self.s.wait_no_window(title, exact=True)
+        super().setUp()
+        self.folder = self.s._tmp  # removed with the session
+        self.start_toolbar(case.FAST, reuse=True)
 
     # -- helpers ------------------------------------------------------------------------
 
@@ -75,7 +60,7 @@ class ContourTableTest(ProfileCase):
     def choose_file(self, button, path):
         """Clicks 開く... or 保存..., checks the dialog's filter and enters the path."""
         table = self.dialog(TABLE)
-        self.click(TABLE, button)
+        self.press(TABLE, button)
         files = lambda: [w for w in self.s.list_windows()["windows"]
                          if w["class"] == "#32770" and w["visible"] and w["owner"] == table["hwnd"]]
         dialog = h.wait_until(files, 15, "the file dialog")[0]
@@ -86,14 +71,10 @@ class ContourTableTest(ProfileCase):
         self.s.key("Return")
         h.wait_until(lambda: dialog not in files(), 10, "the file dialog to close")
 
-    def assert_typed(self, start, expected):
-        """Since start the host has received exactly expected, and nothing follows."""
-        self.assert_sent(self.sent()[:start] + expected)
-
     # -- tests ---------------------------------------------------------------------------
 
     def test_excel_file_drawn_in_one_go_beside_its_preview(self):
-        start = len(self.sent())
+        start = len(self.keys.poll().text)
         path = self.folder / "excel.csv"
         lines = [HEADER] + [",".join(row) for row in EXCEL_ROWS]
         path.write_bytes("".join(line + "\r\n" for line in lines).encode("cp932"))
@@ -106,28 +87,25 @@ class ContourTableTest(ProfileCase):
         # The preview stands beside the table and leaves it the active window.
         table, preview = self.dialog(TABLE), self.s.wait_window(PREVIEW, exact=True)
         self.assertEqual(preview["owner"], toolbar["hwnd"])
-        self.assertFalse(tp.overlap(preview["rect"], table["rect"]), "covers the table")
-        self.assertFalse(tp.overlap(preview["rect"], toolbar["rect"]), "covers the toolbar")
+        self.assertFalse(case.overlap(preview["rect"], table["rect"]), "covers the table")
+        self.assertFalse(case.overlap(preview["rect"], toolbar["rect"]), "covers the toolbar")
         screen, r = self.s.probe("dpi")["screen"], preview["rect"]
         self.assertTrue(0 <= r["left"] and r["right"] <= screen["width"] and 0 <= r["top"]
                         and r["bottom"] <= screen["height"])
         self.assertEqual(self.s.list_windows()["foreground"]["hwnd"], table["hwnd"])
-        time.sleep(0.3)
-        sides = zip(("left", "top", "right", "bottom"), (min, min, max, max))
-        self.s.screenshot("table-file-preview.png", {k: pick(table["rect"][k], r[k]) for k, pick in sides})
+        self.s.screenshot("table-file-preview.png", case.union(table["rect"], r))
 
-        self.click(TABLE, "作図")
-        self.assert_typed(start, DRAWN)
+        self.press(TABLE, "作図")
+        self.assert_typed_since(start, DRAWN)
         self.s.wait_no_window(TABLE, exact=True)
         self.s.wait_no_window(PREVIEW, exact=True)
         # The next profile dialog goes on from the table's last point.
         self.open(FACE)
         self.assert_boxes(FACE, ["80", "-45", ""])
-        self.click(FACE, CANCEL)
-        self.s.wait_no_window(FACE, exact=True)
+        self.close_dialog(FACE, CANCEL)
 
     def test_refused_rows_and_files_type_nothing_and_keep_the_rows(self):
-        start = len(self.sent())
+        start = len(self.keys.poll().text)
         # From the preview of an open profile dialog: the dialog goes, the table comes.
         self.open(FACE)
         x, z = self.boxes(FACE)[:2]
@@ -140,15 +118,14 @@ class ContourTableTest(ProfileCase):
 
         # A row that cannot be built is named, and 作図 types nothing but takes the focus
         # to that row's X, its text selected for typing over.
-        self.click(TABLE, "行追加")
+        self.press(TABLE, "行追加")
         self.type("abc")
         self.s.key("Return")
         self.type("@-20")
         self.problem("2行目: X が数値ではありません。")
-        time.sleep(0.3)
         self.s.screenshot("table-refused.png", self.dialog(TABLE)["rect"])
-        self.click(TABLE, "作図")
-        self.assert_typed(start, "")
+        self.press(TABLE, "作図")
+        self.assert_typed_since(start, "")
         self.assert_open(TABLE)
         self.type("40")
         self.problem("")
@@ -165,11 +142,10 @@ class ContourTableTest(ProfileCase):
         bad = self.folder / "bad.csv"
         bad.write_text(f"{HEADER}\r\n0,0,,\r\n60,0,C1,凹R5,1\r\n", encoding="utf-8")
         self.choose_file("開く...", bad)
-        self.dismiss(self.wait_message(TABLE, TOO_MANY_CELLS))
+        self.dismiss(self.wait_message(TOO_MANY_CELLS, title=TABLE))
         self.assertEqual(self.cells(3), rows + [("",) * 4])
-        self.click(TABLE, CANCEL)
-        self.s.wait_no_window(TABLE, exact=True)
-        self.assert_typed(start, "")
+        self.close_dialog(TABLE, CANCEL)
+        self.assert_typed_since(start, "")
 
 
 if __name__ == "__main__":

@@ -18,6 +18,10 @@ Environment:
     KELO_E2E_DISPLAYS   display numbers to try, e.g. "75-79" (default 90-199)
     KELO_E2E_SHOTS      screenshot folder (default <repo>/build/e2e-shots)
 
+Session(dpi=144) runs at 150 % scaling: Wine reads the prefix's LogPixels as each program
+starts, so the session sets it (or, for 96, removes it) before its programs start and
+removes it again at its end.
+
 Window manager: openbox, not Wine's virtual desktop. Both give Win32 screen
 coordinates equal to X root coordinates, but under openbox every Win32 top-level window
 is an X window of its own, so the harness can give the X focus to exactly the window it
@@ -30,16 +34,21 @@ other program in the prefix would inherit. Wine is told to draw its own frames
 from __future__ import annotations
 
 import contextlib
+import ctypes
+import ctypes.util
 import json
+import math
 import os
 import re
 import select
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
 import unittest
+import zlib
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
@@ -52,6 +61,7 @@ WINESERVER = str(WINE_LIB / "wineserver")
 SCREEN = (1920, 1080)
 
 SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\KeloMenu\Settings"
+DPI_KEY = r"HKCU\Control Panel\Desktop"
 SETTINGS_NAMES = ("AppName", "DTime1", "DTime2", "EXTEND", "OpenPathName", "PartPathName")
 DEFAULT_HOST_TITLE = "Creo Elements/Direct Drafting 20.3"
 TOOLBAR_TITLE = "Kelo Menu Ver.1.32"
@@ -107,18 +117,6 @@ def wait_until(probe, timeout, what, interval=0.05):
         time.sleep(interval)
 
 
-def set_prefix_dpi(logpixels: int | None):
-    """Sets (or with None removes) Wine's DPI in the prefix; it holds for sessions started
-    afterwards, so call it with no session running."""
-    key = r"HKCU\Control Panel\Desktop"
-    with Session() as s:
-        if logpixels is None:
-            s.wine("reg", "delete", key, "/v", "LogPixels", "/f")
-        else:
-            s.wine("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(logpixels), "/f",
-                   check=True)
-
-
 def unix_to_wine_path(path) -> str:
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
@@ -137,7 +135,89 @@ def now_us() -> int:
 
 
 def twips_to_px(twips: float, dpi: int = 96) -> int:
-    return round(twips * dpi / 1440)
+    """As Windows' MulDiv rounds: halves away from zero (370.5 px is 371)."""
+    return math.floor(twips * dpi / 1440 + 0.5)
+
+
+class _XImage(ctypes.Structure):
+    _fields_ = [(name, ctypes.c_int) for name in ("width", "height", "xoffset", "format")] + [
+        ("data", ctypes.c_void_p)] + [(name, ctypes.c_int) for name in (
+            "byte_order", "bitmap_unit", "bitmap_bit_order", "bitmap_pad", "depth", "bytes_per_line", "bits_per_pixel")]
+
+
+def grab(display: str, rect: dict) -> tuple[int, int, bytes]:
+    """(width, height, RGB bytes) of the screen in rect (Win32 screen coordinates are X
+    root coordinates), read with one XGetImage of that part alone: a whole-screen
+    capture, as ImageMagick's import makes, takes a second at 200 %."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = x11.XDefaultRootWindow.restype = ctypes.c_void_p
+    x11.XGetImage.restype = ctypes.POINTER(_XImage)
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 2 + [
+        ctypes.c_ulong, ctypes.c_int]
+    dpy = x11.XOpenDisplay(display.encode())
+    if not dpy:
+        raise E2EError(f"cannot open display {display}")
+    try:
+        # Clipped to the screen: Xlib ends the process on a request outside it.
+        left, top = max(0, rect["left"]), max(0, rect["top"])
+        w = min(rect["right"], x11.XDisplayWidth(ctypes.c_void_p(dpy), 0)) - left
+        h = min(rect["bottom"], x11.XDisplayHeight(ctypes.c_void_p(dpy), 0)) - top
+        image = x11.XGetImage(dpy, x11.XDefaultRootWindow(ctypes.c_void_p(dpy)), left, top, w, h,
+                              ctypes.c_ulong(-1), 2)  # AllPlanes, ZPixmap
+        if not image or image.contents.bits_per_pixel != 32 or image.contents.bytes_per_line != 4 * w:
+            raise E2EError(f"no 32-bit image of {rect}")
+        data = ctypes.string_at(image.contents.data, 4 * w * h)
+        x11.XDestroyImage(image)
+    finally:
+        x11.XCloseDisplay(ctypes.c_void_p(dpy))
+    rgb = bytearray(3 * w * h)
+    for i in range(3):  # B, G, R, unused in each 32-bit pixel
+        rgb[i::3] = data[2 - i::4]
+    return w, h, bytes(rgb)
+
+
+class XInput:
+    """The pointer, the buttons, Shift and the X focus through XTest on one connection of
+    our own: an xdotool start for each costs 30 ms or more."""
+
+    def __init__(self, display: str):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        self.xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.dpy = ctypes.c_void_p(self.x11.XOpenDisplay(display.encode()))
+        if not self.dpy.value:
+            raise E2EError(f"cannot open display {display}")
+        self.shift = self.x11.XKeysymToKeycode(self.dpy, ctypes.c_ulong(0xFFE1))  # Shift_L
+
+    def click(self, x: int, y: int, button: int = 1):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
+        for down in (True, False):
+            self.xtst.XTestFakeButtonEvent(self.dpy, button, down, ctypes.c_ulong(0))
+        self.x11.XSync(self.dpy, False)
+
+    def move(self, x: int, y: int):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
+        self.x11.XSync(self.dpy, False)
+
+    def shift_key(self, down: bool):
+        self.xtst.XTestFakeKeyEvent(self.dpy, self.shift, down, ctypes.c_ulong(0))
+        self.x11.XSync(self.dpy, False)
+
+    def focused(self) -> int:
+        window, revert = ctypes.c_ulong(), ctypes.c_int()
+        self.x11.XGetInputFocus(self.dpy, ctypes.byref(window), ctypes.byref(revert))
+        return window.value
+
+    def close(self):
+        self.x11.XCloseDisplay(self.dpy)
+
+
+def write_png(path: Path, w: int, h: int, rgb: bytes):
+    def chunk(kind: bytes, data: bytes) -> bytes:
+        return len(data).to_bytes(4, "big") + kind + data + zlib.crc32(kind + data).to_bytes(4, "big")
+    raw = b"".join(b"\0" + rgb[3 * w * y:3 * w * (y + 1)] for y in range(h))
+    path.write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) +
+                     chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
 
 
 # ---------------------------------------------------------------------------------------
@@ -218,15 +298,6 @@ class HostLog:
         """The command lines hostsim saw ended by Enter."""
         return [rest for _, rest in self.of_kind("LINE")]
 
-    def ready(self) -> dict | None:
-        for t, rest in self.of_kind("READY"):
-            info = {"t_us": t}
-            m = re.match(r"hwnd=(\S+) pid=(\S+) title=(.*)$", rest)
-            if m:
-                info.update(hwnd=m.group(1), pid=m.group(2), title=m.group(3))
-            return info
-        return None
-
     def wait_text(self, expected: str, timeout: float = 10.0) -> str:
         """Waits until the received text is at least as long as expected; returns it."""
         wait_until(lambda: len(self.received_text()) >= len(expected), timeout,
@@ -265,10 +336,13 @@ class Process:
 class Session:
     """Xvfb + openbox + a Wine prefix; everything started here is stopped on exit."""
 
-    def __init__(self, screen=SCREEN, prefix: Path = WINEPREFIX, display: str | None = None):
+    def __init__(self, screen=SCREEN, prefix: Path = WINEPREFIX, display: str | None = None,
+                 dpi: int | None = None):
         """display: an X display that already runs (with its own window manager), e.g.
-        ":0"; none starts a private Xvfb and openbox, as tests want."""
+        ":0"; none starts a private Xvfb and openbox, as tests want. dpi: the scaling to
+        run at (96 is 100 %); None takes whatever the prefix holds."""
         self.screen = screen
+        self.want_dpi = dpi
         self.prefix = Path(prefix)
         self.display = None
         self._given_display = display
@@ -279,12 +353,11 @@ class Session:
         self._probe = None
         self._tmp = None
         self._dpi = None
-        self.timings: dict[str, float] = {}
+        self._x = None
 
     # -- set-up and tear-down -----------------------------------------------------------
 
     def __enter__(self):
-        t0 = time.monotonic()
         try:
             self._tmp = Path(tempfile.mkdtemp(prefix="kelo-e2e-"))
             if self._given_display:
@@ -294,14 +367,10 @@ class Session:
                 self._start_xvfb()
                 self.env = self._wine_env()
                 self._start_wm()
-            t1 = time.monotonic()
             self._prepare_prefix()
-            t2 = time.monotonic()
             self._start_probe()
-            self.dpi()
-            self.timings["x"] = t1 - t0
-            self.timings["prefix"] = t2 - t1
-            self.timings["wine"] = time.monotonic() - t2
+            if self.want_dpi is not None and self.dpi() != self.want_dpi:
+                self._set_dpi(self.want_dpi)
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -309,6 +378,12 @@ class Session:
 
     def __exit__(self, *exc):
         self.stop_all()
+        if self._x is not None:
+            self._x.close()
+            self._x = None
+        if self._probe is not None and self.want_dpi not in (None, 96):
+            with contextlib.suppress(Exception):
+                self.probe("regdel", DPI_KEY, "LogPixels")
         if self._probe is not None:
             with contextlib.suppress(Exception):
                 self._probe.stdin.close()
@@ -487,6 +562,20 @@ class Session:
 
     # -- Win32 view of the windows (winprobe) -------------------------------------------
 
+    def _set_dpi(self, dpi: int):
+        """Writes LogPixels and starts the probe again, which then runs at that DPI, as
+        every program started afterwards does."""
+        if dpi == 96:
+            self.probe("regdel", DPI_KEY, "LogPixels")
+        else:
+            self.probe("regdword", DPI_KEY, "LogPixels", dpi)
+        self._probe.stdin.close()
+        self._probe.wait(10)
+        self._start_probe()
+        self._dpi = None
+        if self.dpi() != dpi:
+            raise E2EError(f"the prefix runs at {self.dpi()} DPI, not {dpi}")
+
     def _start_probe(self):
         # One winprobe answers all questions through a pipe: a Wine process start costs
         # 0.3-2.5 s, and while it runs the prefix's Wine services stay up between the
@@ -521,9 +610,11 @@ class Session:
         return answer
 
     def windows(self, title_prefix: str, exact: bool = False, visible: bool = True) -> list:
+        # Wine's IsWindowVisible may say yes for another process's window that is still
+        # hidden (no WS_VISIBLE yet): both must hold.
         found = self.probe("window", title_prefix)["windows"]
-        return [w for w in found
-                if (not exact or w["title"] == title_prefix) and (w["visible"] or not visible)]
+        return [w for w in found if (not exact or w["title"] == title_prefix)
+                and (not visible or w["visible"] and int(w["style"], 16) & 0x10000000)]
 
     def find_window(self, title_prefix: str, exact: bool = False) -> dict | None:
         found = self.windows(title_prefix, exact)
@@ -613,27 +704,27 @@ class Session:
             return int(self.xdotool("getwindowpid", xid))
         return None
 
-    def focus(self, title: str) -> int:
-        """Gives the X focus to the window, as a real click would do."""
-        xid = self.x_window(title)
-        self.xdotool("windowfocus", xid)
-        wait_until(lambda: self.xdotool("getwindowfocus") == str(xid), 5,
-                   f"X focus on {title!r}", interval=0.02)
+    @property
+    def x(self) -> XInput:
+        if self._x is None:
+            self._x = XInput(self.display)
+        return self._x
+
+    def focus(self, title: str | int) -> int:
+        """Gives the X focus to the window (title or X window id), as a real click would do."""
+        xid = title if isinstance(title, int) else self.x_window(title)
+        if self.x.focused() != xid:
+            self.xdotool("windowfocus", xid)
+            wait_until(lambda: self.x.focused() == xid, 5, f"X focus on {title!r}", interval=0.02)
         return xid
 
     def mouse_move(self, x: int, y: int):
-        # --sync hangs when the pointer is already there: check first.
-        loc = self.xdotool("getmouselocation", "--shell")
-        cur = dict(line.split("=", 1) for line in loc.splitlines() if "=" in line)
-        if (int(cur.get("X", -1)), int(cur.get("Y", -1))) != (x, y):
-            self.xdotool("mousemove", "--sync", x, y)
+        self.x.move(x, y)
 
     def click_at(self, x: int, y: int, focus_title: str | None = None):
         if focus_title is not None:
             self.focus(focus_title)
-        self.mouse_move(x, y)
-        self.xdotool("mousedown", 1)
-        self.xdotool("mouseup", 1)
+        self.x.click(x, y)
 
     def control_centre(self, window: dict, left: float, top: float, width: float,
                        height: float) -> tuple[int, int]:
@@ -662,11 +753,11 @@ class Session:
 
     @contextlib.contextmanager
     def hold_shift(self):
-        self.xdotool("keydown", "shift")
+        self.x.shift_key(True)
         try:
             yield
         finally:
-            self.xdotool("keyup", "shift")
+            self.x.shift_key(False)
 
     def key(self, *keys: str):
         """xdotool key names into the X focus window, e.g. key("Home", "shift+End")."""
@@ -679,78 +770,47 @@ class Session:
     # -- settings store -----------------------------------------------------------------
 
     def registry_clear(self):
-        self.wine("reg", "delete", SETTINGS_KEY, "/f")
+        self.probe("regdel", SETTINGS_KEY)
 
     def registry_write(self, values: dict[str, str]):
         for name, value in values.items():
-            self.wine("reg", "add", SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", value,
-                      "/f", check=True)
+            self.probe("regset", SETTINGS_KEY, name, value)
 
-    def registry_read(self) -> dict[str, str]:
-        """The Settings values (REG_SZ), read through an UTF-16 export; {} when absent."""
-        out = self._tmp / "export.reg"
-        out.unlink(missing_ok=True)
-        result = self.wine("reg", "export", SETTINGS_KEY, unix_to_wine_path(out), "/y")
-        if result.returncode != 0 or not out.exists():
-            return {}
-        data = out.read_bytes()
-        text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("utf-8")
-        values = {}
-        for line in text.splitlines():
-            m = re.match(r'^"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"$', line)
-            if m:
-                unescape = lambda s: re.sub(r"\\(.)", r"\1", s)
-                values[unescape(m.group(1))] = unescape(m.group(2))
-        return values
+    def registry_read(self, key: str = SETTINGS_KEY) -> dict[str, str]:
+        """The key's values ({} when it is absent), read by the probe: exact Unicode."""
+        return self.probe("regget", key)["values"]
 
     # -- screenshots ----------------------------------------------------------------------
+
+    def pixels(self, rect: dict) -> dict:
+        """{(x, y): (r, g, b)} of the screen in rect, x and y from its corner."""
+        w, h, rgb = grab(self.display, rect)
+        return {(i % w, i // w): tuple(rgb[3 * i:3 * i + 3]) for i in range(w * h)}
 
     def screenshot(self, name: str, rect: dict | None = None) -> Path:
         """Saves the screen, or the part of it in rect (Win32 screen rect), as a PNG."""
         SHOTS.mkdir(parents=True, exist_ok=True)
         path = SHOTS / name
-        args = ["import", "-display", self.display, "-window", "root"]
-        if rect is not None:
-            w, h = rect["right"] - rect["left"], rect["bottom"] - rect["top"]
-            args += ["-crop", f"{w}x{h}+{rect['left']}+{rect['top']}", "+repage"]
-        subprocess.run(args + [str(path)], env=self.env, check=True, timeout=30)
+        write_png(path, *grab(self.display, rect or dict(left=0, top=0, right=1 << 16, bottom=1 << 16)))
         return path
 
 
 class SessionCase(unittest.TestCase):
-    """One session for the whole class (starting Xvfb and Wine takes seconds); each test
-    begins and ends with none of the programs running.
-
-    `dpi`: None runs at whatever the prefix holds; 96 at 100 %, restarting once when an
-    interrupted scaled run left the prefix scaled; any other value sets that scaling for
-    the class and removes it afterwards. `screen`: the Xvfb screen size."""
+    """One session for the whole class (starting Xvfb and Wine takes seconds), at the
+    class's dpi (None: whatever the prefix holds) and screen size."""
 
     session = None
-    dpi = None
+    dpi = 96
     screen = SCREEN
 
     @classmethod
     def setUpClass(cls):
-        scaled = cls.dpi not in (None, 96)
-        if scaled:
-            set_prefix_dpi(cls.dpi)
-        try:
-            cls.session = Session(screen=cls.screen).__enter__()
-            if cls.dpi == 96 and cls.session.dpi() != 96:
-                cls.session.__exit__(None, None, None)
-                set_prefix_dpi(None)
-                cls.session = Session(screen=cls.screen).__enter__()
-        except BaseException:
-            if scaled:
-                set_prefix_dpi(None)
-            raise
+        cls.session = Session(screen=cls.screen, dpi=cls.dpi).__enter__()
 
     @classmethod
     def tearDownClass(cls):
         if cls.session is not None:
             cls.session.__exit__(None, None, None)
-        if cls.dpi not in (None, 96):
-            set_prefix_dpi(None)
 
     def setUp(self):
         self.s = self.session
