@@ -183,7 +183,7 @@ void Win32Desktop::Send(WindowRef host, std::span<const KeyEvent> events) {
 
     std::vector<INPUT> inputs;
     inputs.reserve(events.size() + 6);
-    if (owedRelease_) HostInputWatch::AppendRelease(inputs, owedRelease_, kInjectedTag);
+    for (WORD marker : owedReleases_) HostInputWatch::AppendRelease(inputs, marker, kInjectedTag);
     // Caps Lock would invert letters typed as keys: switch it off around the text.
     const INPUT capsLock[] = {VirtualKeyInput(VK_CAPITAL, false, kInjectedTag),
                               VirtualKeyInput(VK_CAPITAL, true, kInjectedTag)};
@@ -198,7 +198,7 @@ void Win32Desktop::Send(WindowRef host, std::span<const KeyEvent> events) {
     // One call: the system does not interleave the user's own keys into it.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw HostError("input was blocked");
-    owedRelease_ = 0;  // went out first in this batch
+    owedReleases_.clear();  // went out first in this batch
 }
 
 void Win32Desktop::Open(HWND target) {
@@ -218,7 +218,7 @@ void Win32Desktop::Open(HWND target) {
     session->capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
     // Closed until the host has taken the keys, open again for whatever the user types next.
     session->ime = std::make_unique<HostImeClosed>(target, session->inputThread);
-    session->watch = std::make_unique<HostInputWatch>(target, session->inputThread, nextMarker_);
+    session->watch = std::make_unique<HostInputWatch>(target, session->inputThread, nextMarker_, reservedMarkers_);
     session_ = std::move(session);
 }
 
@@ -226,8 +226,10 @@ void Win32Desktop::Settle() {
     if (!session_) return;
     const std::unique_ptr<Session> session = std::move(session_);
     session->watch->WaitUntilHandled();
-    owedRelease_ = session->watch->OwedRelease();
+    const auto& owed = session->watch->OwedReleases();
+    owedReleases_.insert(owedReleases_.end(), owed.begin(), owed.end());
     nextMarker_ = session->watch->NextMarker();
+    reservedMarkers_ = session->watch->MarkersUsed();
     // A program that comes to the front while the keys are on their way takes the rest of
     // them: the host's line is cut short.
     if (!session->watch->HostHadTheKeys()) throw KeysCutError("the host lost the foreground while typing");

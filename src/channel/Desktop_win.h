@@ -49,7 +49,8 @@ class Win32Desktop : public Desktop {
     HWND owner_ = nullptr;
     std::unique_ptr<Session> session_;
     WORD nextMarker_ = kMarkerKeys[0];  // the marker key the next session's first batch ends with
-    WORD owedRelease_ = 0;  // a marker still down, released at the start of the next batch
+    std::size_t reservedMarkers_ = 0;  // ... and how many before it may still be on their way up
+    std::vector<WORD> owedReleases_;   // markers still down, released at the start of the next batch
     // What holds from one key string to the next (see FindHost and Inject).
     std::wstring foundTitle_;
     HWND foundHost_ = nullptr;      // the window last found with exactly that title

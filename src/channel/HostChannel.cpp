@@ -121,17 +121,22 @@ void HostChannel::SendKeyString(std::u16string_view keys) {
         const auto events = PlanKeys(strokes, desktop_.HeldModifiers(), desktop_.ForegroundLayout());
         try {
             desktop_.Send(host, events);
-            unsettled_ = host;
-            return;
         } catch (const ForegroundLostError&) {
-            // Nothing of this key string went out; what went before is accounted for when
-            // the host is brought forward again.
+            // Nothing of this key string went out.
             if (attempt == kTypingAttempts) throw;
+            continue;
         } catch (const KeysCutError&) {
             unsettled_ = 0;
             CancelCutLine(host);
             throw;
         }
+        // Each key string is seen to reach the host before the next one goes out. Awaited
+        // together, a batch that another program took in between went unnoticed: under Wine
+        // a program may take the foreground and hand it back between two key strings, and
+        // the host's key state may then show a marker the host never had.
+        unsettled_ = host;
+        Settle();
+        return;
     }
 }
 

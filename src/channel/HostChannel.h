@@ -56,10 +56,8 @@ class HostChannel {
     void SendCancel();
     void SendEnter();
     void BeginHostCommand();
-    // Types one key string in the SendKeys notation (UTF-8); no wait follows. The keys go
-    // out at once; the channel waits for the host to have handled them only where
-    // something depends on it: before a wait, before Shift is read, before the host is
-    // brought forward again, and when the command ends (Settle).
+    // Types one key string in the SendKeys notation (UTF-8) and returns once the host has
+    // handled it; no wait follows.
     void Type(std::string_view keyString);
     // Read once the host has handled the keys sent so far.
     bool IsShiftHeld();

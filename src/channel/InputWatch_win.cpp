@@ -43,8 +43,8 @@ DWORD InputThreadOf(HWND window) {
     return thread;
 }
 
-HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker)
-    : target_(target), marker_(firstMarker), ourThread_(GetCurrentThreadId()) {
+HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker, std::size_t reserved)
+    : target_(target), next_(firstMarker), reserved_(reserved), ourThread_(GetCurrentThreadId()) {
     // A hung host would hold our shared input hostage; its keys are queued all the same.
     if (HostStopped(target)) return;
     inputThread_ = inputThread;
@@ -53,7 +53,7 @@ HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker)
 }
 
 HostInputWatch::~HostInputWatch() {
-    ReleaseMarker();
+    ReleaseMarkers();
     if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
 }
 
@@ -64,17 +64,13 @@ WORD HostInputWatch::FollowingMarker(WORD marker) {
 
 void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag, std::size_t count) {
     inputs_ += count;
-    ++batches_;
     sent_ = true;
     if (!attached_) return;
-    if (pressed_) {
-        // The batch before this one ended with the marker before: it goes up in the same stream.
-        inputs.insert(inputs.begin(), VirtualKeyInput(marker_, true, tag));
-        marker_ = FollowingMarker(marker_);
-    }
-    inputs.push_back(VirtualKeyInput(marker_, false, tag));
+    inputs.push_back(VirtualKeyInput(next_, false, tag));
+    pressed_.push_back(next_);
+    ++used_;
+    next_ = FollowingMarker(next_);
     tag_ = tag;
-    pressed_ = true;
 }
 
 void HostInputWatch::AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag) {
@@ -88,17 +84,18 @@ bool HostInputWatch::HostInFront() const {
     return frontProcess != 0 && frontProcess == targetProcess;
 }
 
-void HostInputWatch::ReleaseMarker() {
-    if (!pressed_) return;
+void HostInputWatch::ReleaseMarkers() {
+    if (pressed_.empty()) return;
     if (!HostInFront()) {
-        // Not one key, not even this release, may reach another program.
-        pressed_ = false;
-        owed_ = true;
+        // Not one key, not even these releases, may reach another program.
+        owed_ = pressed_;
+        pressed_.clear();
         return;
     }
-    INPUT release = VirtualKeyInput(marker_, true, tag_);
-    SendInput(1, &release, sizeof release);
-    pressed_ = false;
+    std::vector<INPUT> releases;
+    for (WORD marker : pressed_) AppendRelease(releases, marker, tag_);
+    SendInput(static_cast<UINT>(releases.size()), releases.data(), sizeof(INPUT));
+    pressed_.clear();
 }
 
 void HostInputWatch::WaitUntilHandled() {
@@ -113,7 +110,8 @@ void HostInputWatch::WaitUntilHandled() {
         // key is queued. (A toggle bit would need the state before the batch, and Wine
         // clears the shared state when threads attach: only a press held down is sure.)
         auto nextCheck = start + kHostCheckPeriod;
-        while (GetKeyState(marker_) >= 0) {
+        const WORD last = pressed_.back();
+        while (GetKeyState(last) >= 0) {
             const auto now = std::chrono::steady_clock::now();
             if (now >= deadline) break;
             if (now >= nextCheck) {
@@ -122,11 +120,12 @@ void HostInputWatch::WaitUntilHandled() {
             }
             WaitBriefly();
         }
-        // The marker down in the host's own key state: its thread took every key before it,
-        // whoever is in front now (a program that comes forward just after the last key
-        // takes nothing of the command; one that came before took the marker too).
-        hostHadTheKeys_ = GetKeyState(marker_) < 0;
-        ReleaseMarker();
+        // Every marker down in the host's own key state, and the host still in front: its
+        // thread took every batch (under Wine the key state alone has shown a marker that
+        // another program took).
+        hostHadTheKeys_ = std::all_of(pressed_.begin(), pressed_.end(), [](WORD m) { return GetKeyState(m) < 0; }) &&
+                          HostInFront();
+        ReleaseMarkers();
         return;
     }
     // Without shared input state: a message sent to the host is handled only when its

@@ -93,9 +93,10 @@ class BulkTest(case.ToolbarCase):
             if n in checkpoints:
                 memory.append((f"after {n}", *self.memory()))
         self.assertTrue(self.keys.quiet())
-        # The whole stream, character for character, and every key the toolbar's.
+        # The whole stream, character for character, and every key the toolbar's (but the
+        # user's own Shift, held for some clicks).
         self.assertEqual(self.keys.typed(), expected)
-        self.assertEqual(self.keys.faults(0), [])
+        self.assertEqual(self.keys.faults(0, shift_held=kinds.get("shift", 0) > 0), [])
         self.assert_no_message()
         report = ", ".join(f"{k} {v}" for k, v in sorted(kinds.items()))
         mem = "; ".join(f"{label}: {kib} KiB private (PrivateUsage {usage} B)" for label, kib, usage in memory)
@@ -104,7 +105,9 @@ class BulkTest(case.ToolbarCase):
         # Flat: Wine's first use of each window, font and dialog costs a few MiB that stay
         # (the first 20 face and arc dialogs 4 MiB, the next 30 12 KiB); the contour kept
         # for the preview grows by its segments. The second half of a long run may not grow.
-        self.assertLess(memory[-1][1] - memory[-2][1], 1024 if case.LONG else 4096, memory)
+        # Wine gives pages back now and then, so a reading may dip: the growth is over the
+        # highest reading before.
+        self.assertLess(memory[-1][1] - max(m[1] for m in memory[1:-1]), 1024 if case.LONG else 4096, memory)
 
     def timeline(self, thief, clicked):
         """What the host and the thief logged since the click, in ms from it."""
@@ -138,8 +141,10 @@ class BulkTest(case.ToolbarCase):
             clicked = self.click(name)
             for attempt in range(2):
                 try:
+                    # A batch whose keys vanished is awaited for 2 s and more, and the cancel after
+                    # it may be stolen too: a cut command may take some seconds to fail.
                     h.wait_until(lambda: len(self.keys.poll().text) - start >= case.units(sent) or self.messages(),
-                                 5, f"command {n}")
+                                 10, f"command {n}")
                     break
                 except TimeoutError:
                     self.s.screenshot(f"reliability-thief-command-{n}.png")

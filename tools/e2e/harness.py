@@ -190,10 +190,14 @@ class XInput:
         self.shift = self.x11.XKeysymToKeycode(self.dpy, ctypes.c_ulong(0xFFE1))  # Shift_L
 
     def click(self, x: int, y: int, button: int = 1):
-        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
+        # Paced as a hand clicks: Wine acts on the pointer's arrival (hover, the window
+        # under it) before the press, and a press and release with no time between them
+        # may come to the program as no click at all.
+        self.move(x, y)
         for down in (True, False):
+            time.sleep(0.03)
             self.xtst.XTestFakeButtonEvent(self.dpy, button, down, ctypes.c_ulong(0))
-        self.x11.XSync(self.dpy, False)
+            self.x11.XSync(self.dpy, False)
 
     def move(self, x: int, y: int):
         self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
