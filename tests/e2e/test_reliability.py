@@ -115,6 +115,24 @@ class ReliabilityTest(case.ToolbarCase):
         self.assertGreaterEqual(closes, 4)
         self.assert_no_message()
 
+    def test_waits_of_0_into_a_host_slow_with_every_key_stay_exact(self):
+        # 3 ms a key message: a 39-character line takes the host a third of a second.
+        self.start_special_host({"EXTEND": "True", "DTime1": "0", "DTime2": "0"}, "--key-delay", 3)
+        self.assertEqual(self.keys.wait_typed(0, case.STARTUP, timeout=15), case.STARTUP)
+        buttons = ("ZERO", "Dim_Datum_Short_HORIZONTAL", "Line_Poinr2", "Fillet_Delete")
+        for name in buttons:
+            with self.subTest(button=name):
+                self.run_command(name)
+        start = len(self.keys.poll().text)
+        self.open(case.FACE)  # from the start point 0,0 to X 20, and OK
+        self.enter("20", None)
+        self.s.wait_no_window(case.FACE, exact=True)
+        face = "^CLINE TWO_PTS 0,0 0,10\r^C"
+        self.assertEqual(self.keys.wait_typed(start, face, timeout=10), face)
+        self.assert_typed_since(0, case.STARTUP + "".join(case.stream(b) for b in buttons) + face)
+        self.assertEqual(self.keys.settled_faults(0), [])
+        self.assert_no_message()
+
     def test_reliability_input_ime_that_will_not_close_refuses_with_its_message(self):
         log = self.start_special_host(case.FAST, "--ime-open", 1)
         self.click("Line_Poinr2")  # the start-up command was refused in silence
