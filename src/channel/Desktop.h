@@ -50,10 +50,8 @@ class Desktop {
     virtual void Inject(WindowRef host, std::span<const KeyEvent> events) = 0;
 
     // Sends the events in one piece into `host`, in front, and returns without waiting
-    // for the host to handle them: key strings that follow one another with nothing
-    // between them go out back to back, and the host types while the next is made ready.
-    // Throws as Inject does, except that a cut is found by Settle. Where a desktop cannot
-    // tell later, it injects at once.
+    // for the host to handle them; Settle awaits them. Throws as Inject does, except that
+    // a cut is found by Settle. Where a desktop cannot tell later, it injects at once.
     virtual void Send(WindowRef host, std::span<const KeyEvent> events) { Inject(host, events); }
 
     // Returns once the host has handled every key sent since the last Settle (nothing

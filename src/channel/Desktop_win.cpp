@@ -174,8 +174,7 @@ void Win32Desktop::Send(WindowRef host, std::span<const KeyEvent> events) {
         throw ForegroundLostError("the host is not in front");
     // Another window of the host took the keys since the last ones: start afresh with it.
     if (session_ && session_->target != target) Settle();
-    // Out of markers: the keys so far are awaited before more follow (a long run of key
-    // strings with no wait between them pauses once in every few).
+    // Out of markers: the keys so far are awaited before more follow.
     if (session_ && session_->watch->Full()) Settle();
     if (!session_) Open(target);
     Session& session = *session_;

@@ -67,8 +67,8 @@ class HostInputWatch {
     static void AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag);
 
     static constexpr auto kLongestWait = std::chrono::seconds(2);
-    // A command's key strings are awaited together: a long one, or a host slowed by a busy
-    // machine, is given time in proportion (a hung host is found sooner, by its own test).
+    // A long key string, or a host slowed by a busy machine, is given time in proportion
+    // (a hung host is found sooner, by its own test).
     static constexpr auto kPerKey = std::chrono::milliseconds(5);
 
    private:
