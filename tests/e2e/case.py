@@ -354,18 +354,10 @@ class ToolbarCase(h.SessionCase):
         self.type(text)
 
     def type(self, text):
-        if text.startswith("-"):  # xdotool would take it for an option
-            self.s.key("minus")
-            text = text[1:]
-        if text:
-            self.s.type_text(text)
+        self.s.type_value(text)
 
     def enter(self, *texts):
-        """From the focused box on: types each text (None: nothing) and presses Enter."""
-        for text in texts:
-            if text:
-                self.type(text)
-            self.s.key("Return")
+        self.s.enter_values(*texts)
 
     def press(self, title, caption):
         c = self.s.child(self.dialog(title), text=caption, cls="Button")

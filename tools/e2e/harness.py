@@ -767,6 +767,21 @@ class Session:
         """xdotool key names into the X focus window, e.g. key("Home", "shift+End")."""
         self.xdotool("key", "--delay", 20, *keys)
 
+    def type_value(self, text: str):
+        """Types a box's text; a leading "-" as its own key (xdotool would take it for an option)."""
+        if text.startswith("-"):
+            self.key("minus")
+            text = text[1:]
+        if text:
+            self.type_text(text)
+
+    def enter_values(self, *texts):
+        """From the focused box on: types each text (None: nothing) and presses Enter."""
+        for text in texts:
+            if text:
+                self.type_value(text)
+            self.key("Return")
+
     def type_text(self, text: str):
         # "--" ends the options: a text may begin with "-" ("-25").
         self.xdotool("type", "--delay", 20, "--", text)

@@ -126,18 +126,10 @@ class Shooter:
             raise h.E2EError(f"{title}: boxes {self.box_texts(title, len(expected))}, not {expected}") from None
 
     def type(self, text: str):
-        if text.startswith("-"):  # xdotool would take it for an option
-            self.s.key("minus")
-            text = text[1:]
-        if text:
-            self.s.type_text(text)
+        self.s.type_value(text)
 
     def enter(self, *texts):
-        """From the focused box on: types each text (None types nothing) and presses Enter."""
-        for text in texts:
-            if text:
-                self.type(text)
-            self.s.key("Return")
+        self.s.enter_values(*texts)
 
     def segment(self, title: str, button: str, keys: tuple, boxes: list[str], typed: str,
                 picture: str | None = None, with_preview: bool = False):
