@@ -369,15 +369,17 @@ class Bench:
         where_label = "pointer left on the button" if pointer_stays else "pointer moved off the toolbar"
         self.cpu.append((f"{commands} commands with 1 s waits, {where_label}", cpu_ns, wall_ns))
 
-    def memory(self) -> tuple[int | None, int, int, str]:
-        """KeloMenu's private memory: as Windows counts it (PrivateUsage, where Wine fills it
-        in), the Linux private pages of its Wine process, those of hostsim for scale, and
-        its GDI and USER objects (GetGuiResources)."""
-        result = self.s.wine(h.BUILD_WIN / BENCH, "mem", h.TOOLBAR_TITLE, timeout=60)
+    def memory(self, proc=None, title=h.TOOLBAR_TITLE) -> tuple[int | None, int, int, str]:
+        """A program's private memory (KeloMenu's unless told): as Windows counts it
+        (PrivateUsage, where Wine fills it in), the Linux private pages of its Wine process,
+        those of hostsim for scale, and its GDI and USER objects (GetGuiResources)."""
+        result = self.s.wine(h.BUILD_WIN / BENCH, "mem", title, timeout=60)
         words = result.stdout.decode().split()
         windows = int(words[1]) if words[:1] == ["MEM"] and int(words[1]) > 0 else None
         objects = f"{words[3]} GDI / {words[4]} USER" if len(words) >= 5 else "not reported"
-        return windows, h.linux_private_kib(self.toolbar.pid), h.linux_private_kib(self.host.pid), objects
+        if objects == "0 GDI / 0 USER":  # Wine's GetGuiResources counts nothing
+            objects = "not counted by Wine (0 / 0)"
+        return windows, h.linux_private_kib((proc or self.toolbar).pid), h.linux_private_kib(self.host.pid), objects
 
 
 def profile(s: h.Session, calls: int = 200) -> list[tuple[str, float]]:
@@ -458,14 +460,29 @@ def main():
         # round ten buttons, with the memory read at the 100th.
         b.s.stop(b.minimal)
         places = [(b.place(rect), expected) for rect, expected in MIXED]
-        mem_100 = None
-        while b.commands < args.commands:
-            where, expected = places[b.commands % len(places)]
+        mem_before_mixed, mem_100 = b.memory(), None
+        for n in range(1, args.commands + 1):
+            where, expected = places[n % len(places)]
             b.click_and_wait(where, expected)
-            if b.commands == 100:
+            if n == 100:
                 mem_100 = b.memory()
         mem_after = b.memory()
         done = b.commands
+
+        # The same clicks on the minimal toolbar (its one-line buttons), to tell Wine's own
+        # growth from the toolbar's.
+        singles = [expected for _, expected in MIXED if expected.count("\r") == 1 and expected.endswith("\r")]
+        b.minimal = b.s.start(h.BUILD_WIN / MINIMAL, h.DEFAULT_HOST_TITLE, "0", *[e[2:-1] for e in singles])
+        b.s.wait_window(MINIMAL_TITLE, exact=True, timeout=30)
+        minimal_places = [(b.minimal_button(e), e) for e in singles]
+        minimal_mem = [("after start", b.memory(b.minimal, MINIMAL_TITLE))]
+        for n in range(1, args.commands + 1):
+            where, expected = minimal_places[n % len(minimal_places)]
+            b.click_and_wait(where, expected, window=MINIMAL_TITLE)
+            if n == 100:
+                minimal_mem.append(("after 100 commands", b.memory(b.minimal, MINIMAL_TITLE)))
+        minimal_mem.append((f"after {args.commands} commands", b.memory(b.minimal, MINIMAL_TITLE)))
+        b.s.stop(b.minimal)
 
         b.start("1")
         for stays in (True, False):
@@ -512,15 +529,20 @@ def main():
                    f"max {1000 * max(bare):.0f}) |")
         out.append(f"| start beyond Wine's own (medians), at most 50 ms | "
                    f"{1000 * (statistics.median(starts) - statistics.median(bare)):.0f} ms |")
-        readings = [("after start", mem_start), ("after 100 commands", mem_100), (f"after {done} commands", mem_after)]
+        readings = [("after start", mem_start), (f"after {done - args.commands} commands", mem_before_mixed),
+                    (f"after the first 100 of {args.commands} mixed commands", mem_100),
+                    (f"after all {args.commands} mixed commands ({done} in all)", mem_after)]
         for label, reading in readings:
             if reading is None:
                 continue
             windows, linux, host, objects = reading
             shown = f"{windows / 2**20:.2f} MiB" if windows is not None else "not reported by Wine"
             out.append(f"| KeloMenu {label}: PrivateUsage / Linux private pages of its Wine process (hostsim's, "
-                       f"for scale) / GUI objects | {shown} / {linux / 1024:.1f} MiB ({host / 1024:.1f} MiB) / "
+                       f"for scale) / GDI and USER objects | {shown} / {linux / 1024:.1f} MiB ({host / 1024:.1f} MiB) / "
                        f"{objects} |")
+        for label, (_, linux, _, objects) in minimal_mem:
+            out.append(f"| the minimal toolbar, same clicks on its one-line buttons, {label}: Linux private pages / "
+                       f"GDI and USER objects | {linux / 1024:.1f} MiB / {objects} |")
         out.append(f"| KeloMenu.exe size | {exe.stat().st_size / 2**20:.2f} MiB ({exe.stat().st_size} bytes) |")
         out.append("")
         out.append("Platform calls, median of 200 (channel_bench profile), microseconds:")
