@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "channel/Desktop.h"
@@ -64,8 +63,7 @@ class FakeDesktop : public Desktop {
         return [](char16_t) -> std::optional<LayoutKey> { return std::nullopt; };
     }
     std::uint8_t HeldModifiers() override { return held; }
-    // Keys go out at once and are taken as they come; a cut is found when they settle.
-    void Send(WindowRef host, std::span<const KeyEvent> evs) override {
+    void Inject(WindowRef, std::span<const KeyEvent> evs) override {
         if (blockInput) throw std::runtime_error("blocked");
         if (imeStaysOpen) throw ImeOpenError("input method open");
         if (thefts > 0) {
@@ -74,7 +72,6 @@ class FakeDesktop : public Desktop {
             transcript += "[stolen]";
             throw ForegroundLostError("not in front");
         }
-        if (!IsForeground(host)) throw ForegroundLostError("not in front");
         bool ctrl = false;
         const bool cut = cuts > 0;
         if (cut) --cuts;
@@ -93,24 +90,9 @@ class FakeDesktop : public Desktop {
         if (cut) {
             foreground = "Thief";
             transcript += "[cut]";
-            cutPending_ = true;
+            throw KeysCutError("cut");
         }
     }
-    void Settle() override {
-        settledAt.push_back(transcript.size());
-        if (std::exchange(cutPending_, false)) throw KeysCutError("cut");
-    }
-    void Inject(WindowRef host, std::span<const KeyEvent> evs) override {
-        Send(host, evs);
-        Settle();
-    }
-    // The transcript with a "|" where the channel waited for the host to have handled its keys.
-    std::string Settled() const {
-        std::string out = transcript;
-        for (auto at = settledAt.rbegin(); at != settledAt.rend(); ++at) out.insert(*at, "|");
-        return out;
-    }
-    std::vector<std::size_t> settledAt;
     bool ShiftDown() override { return shift; }
     Clock::time_point Now() override { return now; }
     void ProcessEventsUntil(Clock::time_point deadline) override {
@@ -132,9 +114,6 @@ class FakeDesktop : public Desktop {
         return answer;
     }
 
-
-   private:
-    bool cutPending_ = false;
 };
 
 }  // namespace kelo::testing

@@ -49,16 +49,6 @@ class Desktop {
     // part of it was taken.
     virtual void Inject(WindowRef host, std::span<const KeyEvent> events) = 0;
 
-    // Sends the events in one piece into `host`, in front, and returns without waiting
-    // for the host to handle them; Settle awaits them. Throws as Inject does, except that
-    // a cut is found by Settle. Where a desktop cannot tell later, it injects at once.
-    virtual void Send(WindowRef host, std::span<const KeyEvent> events) { Inject(host, events); }
-
-    // Returns once the host has handled every key sent since the last Settle (nothing
-    // sent: at once). Throws KeysCutError when the host lost the foreground before it
-    // had all of them.
-    virtual void Settle() {}
-
     // Whether Shift is down at this moment, wherever the keyboard's input goes.
     virtual bool ShiftDown() = 0;
 

@@ -163,44 +163,10 @@ std::uint8_t Win32Desktop::HeldModifiers() {
 }
 
 void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
-    Send(host, events);
-    Settle();
-}
-
-void Win32Desktop::Send(WindowRef host, std::span<const KeyEvent> events) {
     // The keys go to the foreground window: the host's own, or one of its dialogs.
     HWND target = GetForegroundWindow();
     if (!target || ProcessOf(target) != ProcessOf(HandleOf(host)))
         throw ForegroundLostError("the host is not in front");
-    // Another window of the host took the keys since the last ones: start afresh with it.
-    if (session_ && session_->target != target) Settle();
-    // Out of markers: the keys so far are awaited before more follow.
-    if (session_ && session_->watch->Full()) Settle();
-    if (!session_) Open(target);
-    Session& session = *session_;
-    const HKL hkl = GetKeyboardLayout(session.inputThread);
-
-    std::vector<INPUT> inputs;
-    inputs.reserve(events.size() + 6);
-    for (WORD marker : owedReleases_) HostInputWatch::AppendRelease(inputs, marker, kInjectedTag);
-    // Caps Lock would invert letters typed as keys: switch it off around the text.
-    const INPUT capsLock[] = {VirtualKeyInput(VK_CAPITAL, false, kInjectedTag),
-                              VirtualKeyInput(VK_CAPITAL, true, kInjectedTag)};
-    if (session.capsOn) inputs.insert(inputs.end(), std::begin(capsLock), std::end(capsLock));
-    for (const KeyEvent& e : events) inputs.push_back(ToInput(e, hkl));
-    if (session.capsOn) inputs.insert(inputs.end(), std::begin(capsLock), std::end(capsLock));
-
-    // Opening the session takes a round trip or two, time enough for another program to
-    // come to the front: look once more, last thing.
-    if (GetForegroundWindow() != target) throw ForegroundLostError("the host is not in front");
-    session.watch->AppendMarker(inputs, kInjectedTag, events.size());
-    // One call: the system does not interleave the user's own keys into it.
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) throw HostError("input was blocked");
-    owedReleases_.clear();  // went out first in this batch
-}
-
-void Win32Desktop::Open(HWND target) {
     // A process keeps its rights for life and lives at least as long as its windows:
     // ask once per host process, not once per key string.
     const DWORD process = ProcessOf(target);
@@ -209,29 +175,37 @@ void Win32Desktop::Open(HWND target) {
         checkedProcess_ = process;
         checkedWindow_ = target;
     }
-    auto session = std::make_unique<Session>();
-    session->target = target;
-    session->inputThread = InputThreadOf(target);
-    // Read once: the batches toggle it off and on again, and a batch still on its way
-    // would make a second reading wrong.
-    session->capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
-    // Closed until the host has taken the keys, open again for whatever the user types next.
-    session->ime = std::make_unique<HostImeClosed>(target, session->inputThread);
-    session->watch = std::make_unique<HostInputWatch>(target, session->inputThread, nextMarker_, reservedMarkers_);
-    session_ = std::move(session);
-}
+    const DWORD inputThread = InputThreadOf(target);
+    const HKL hkl = GetKeyboardLayout(inputThread);
 
-void Win32Desktop::Settle() {
-    if (!session_) return;
-    const std::unique_ptr<Session> session = std::move(session_);
-    session->watch->WaitUntilHandled();
-    const auto& owed = session->watch->OwedReleases();
-    owedReleases_.insert(owedReleases_.end(), owed.begin(), owed.end());
-    nextMarker_ = session->watch->NextMarker();
-    reservedMarkers_ = session->watch->MarkersUsed();
+    std::vector<INPUT> inputs;
+    inputs.reserve(events.size() + 5);
+    if (owedRelease_) HostInputWatch::AppendRelease(inputs, owedRelease_, kInjectedTag);
+    // Caps Lock would invert letters typed as keys: switch it off around the text.
+    const bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    const INPUT capsLock[] = {VirtualKeyInput(VK_CAPITAL, false, kInjectedTag),
+                              VirtualKeyInput(VK_CAPITAL, true, kInjectedTag)};
+    if (capsOn) inputs.insert(inputs.end(), std::begin(capsLock), std::end(capsLock));
+    for (const KeyEvent& e : events) inputs.push_back(ToInput(e, hkl));
+    if (capsOn) inputs.insert(inputs.end(), std::begin(capsLock), std::end(capsLock));
+
+    // Closed until the host has taken the keys, open again for whatever the user types next.
+    HostImeClosed ime(target, inputThread);
+    HostInputWatch watch(target, inputThread, kMarkerKeys[nextMarker_]);
+    nextMarker_ ^= 1;
+    // Asking the input method and sharing input state take a round trip or two, time
+    // enough for another program to come to the front: look once more, last thing.
+    if (GetForegroundWindow() != target) throw ForegroundLostError("the host is not in front");
+    watch.AppendMarker(inputs, kInjectedTag);
+    // One call: the system does not interleave the user's own keys into it.
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) throw HostError("input was blocked");
+    owedRelease_ = 0;  // went out first in this batch
+    watch.WaitUntilHandled(inputs.size());
+    owedRelease_ = watch.OwedRelease();
     // A program that comes to the front while the keys are on their way takes the rest of
     // them: the host's line is cut short.
-    if (!session->watch->HostHadTheKeys()) throw KeysCutError("the host lost the foreground while typing");
+    if (!watch.HostHadTheKeys()) throw KeysCutError("the host lost the foreground while typing");
 }
 
 // The physical state, not this thread's: while the host is in front our thread

@@ -3,11 +3,7 @@
 // injecting keys into it, waiting while windows keep working.
 #include <windows.h>
 
-#include <memory>
 #include <string>
-
-#include "channel/HostIme_win.h"
-#include "channel/InputWatch_win.h"
 
 #include "channel/Desktop.h"
 
@@ -27,30 +23,15 @@ class Win32Desktop : public Desktop {
     Layout ForegroundLayout() override;
     std::uint8_t HeldModifiers() override;
     void Inject(WindowRef host, std::span<const KeyEvent> events) override;
-    void Send(WindowRef host, std::span<const KeyEvent> events) override;
-    void Settle() override;
     bool ShiftDown() override;
     Clock::time_point Now() override;
     void ProcessEventsUntil(Clock::time_point deadline) override;
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override;
 
    private:
-    // The key strings sent into one window of the host since the last Settle, and what
-    // keeps its input ready for them: its input method closed, its input state shared.
-    struct Session {
-        HWND target = nullptr;
-        DWORD inputThread = 0;
-        bool capsOn = false;
-        std::unique_ptr<HostImeClosed> ime;
-        std::unique_ptr<HostInputWatch> watch;  // ends before the input method opens again
-    };
-    void Open(HWND target);
-
     HWND owner_ = nullptr;
-    std::unique_ptr<Session> session_;
-    WORD nextMarker_ = kMarkerKeys[0];  // the marker key the next session's first batch ends with
-    std::size_t reservedMarkers_ = 0;  // ... and how many before it may still be on their way up
-    std::vector<WORD> owedReleases_;   // markers still down, released at the start of the next batch
+    int nextMarker_ = 0;  // the marker key the next batch ends with
+    WORD owedRelease_ = 0;  // a marker still down, released at the start of the next batch
     // What holds from one key string to the next (see FindHost and Inject).
     std::wstring foundTitle_;
     HWND foundHost_ = nullptr;      // the window last found with exactly that title

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <utility>
 
 #include "channel/KeyString.h"
 #include "text/Texts.h"
@@ -35,11 +34,8 @@ constexpr int kTypingAttempts = 3;
 }  // namespace
 
 void HostChannel::WaitSeconds(double seconds) {
-    if (!(seconds > 0)) return;  // zero, negative (and NaN) return at once, processing nothing
-    // The wait is for the host after its keys: it begins once the host has handled them,
-    // and no click may start another command while keys are still on their way.
-    Settle();
     const auto start = desktop_.Now();
+    if (!(seconds > 0)) return;  // zero, negative (and NaN) return at once, processing nothing
     seconds = std::min(seconds, kLongestWaitSeconds);
     const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     desktop_.ProcessEventsUntil(deadline);
@@ -57,8 +53,6 @@ WindowRef HostChannel::FindHostWindow() {
 
 void HostChannel::BringToFront(WindowRef host) {
     if (desktop_.IsForeground(host)) return;
-    // Bringing it back processes window events: the keys on their way are accounted for first.
-    Settle();
     if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
     auto asked = desktop_.Now();
     const auto until = asked + kActivationTimeout;
@@ -95,21 +89,7 @@ void HostChannel::BeginHostCommand() {
 
 void HostChannel::Type(std::string_view keyString) { SendKeyString(Utf8ToUtf16(keyString)); }
 
-bool HostChannel::IsShiftHeld() {
-    Settle();
-    return desktop_.ShiftDown();
-}
-
-void HostChannel::Settle() {
-    const WindowRef host = std::exchange(unsettled_, 0);
-    if (host == 0) return;
-    try {
-        desktop_.Settle();
-    } catch (const KeysCutError&) {
-        CancelCutLine(host);
-        throw;
-    }
-}
+bool HostChannel::IsShiftHeld() { return desktop_.ShiftDown(); }
 
 void HostChannel::SendKeyString(std::u16string_view keys) {
     const auto strokes = ParseKeyString(keys);
@@ -120,29 +100,19 @@ void HostChannel::SendKeyString(std::u16string_view keys) {
         BringToFront(host);
         const auto events = PlanKeys(strokes, desktop_.HeldModifiers(), desktop_.ForegroundLayout());
         try {
-            desktop_.Send(host, events);
+            desktop_.Inject(host, events);
+            return;
         } catch (const ForegroundLostError&) {
-            // Nothing of this key string went out.
             if (attempt == kTypingAttempts) throw;
-            continue;
         } catch (const KeysCutError&) {
-            unsettled_ = 0;
             CancelCutLine(host);
             throw;
         }
-        // Each key string is seen to reach the host before the next one goes out. Awaited
-        // together, a batch that another program took in between went unnoticed: under Wine
-        // a program may take the foreground and hand it back between two key strings, and
-        // the host's key state may then show a marker the host never had.
-        unsettled_ = host;
-        Settle();
-        return;
     }
 }
 
 void HostChannel::CancelCutLine(WindowRef host) {
     try {
-        unsettled_ = 0;
         BringToFront(host);
         desktop_.Inject(host, PlanKeys(ParseKeyString(u"^C"), desktop_.HeldModifiers(), desktop_.ForegroundLayout()));
     } catch (...) {
@@ -150,30 +120,15 @@ void HostChannel::CancelCutLine(WindowRef host) {
     }
 }
 
-namespace {
-
-// After a failure: the keys still on their way reach the host before a message box can
-// take the foreground; whatever else goes wrong now changes nothing of the outcome.
-void SettleQuietly(HostChannel& channel) {
-    try {
-        channel.Settle();
-    } catch (...) {
-    }
-}
-
-}  // namespace
-
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
     std::string_view message = texts::kStartHostFirst;
     try {
         body();
-        channel.Settle();
         return true;
     } catch (const ImeOpenError&) {
         message = texts::kHostImeOpen;
     } catch (...) {
     }
-    SettleQuietly(channel);
     try {
         channel.desktop().ShowMessage(message, texts::kMenuMessageTitle, MessageStyle::Exclamation);
     } catch (...) {
@@ -181,13 +136,11 @@ bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
     return false;
 }
 
-bool RunSilently(HostChannel& channel, const std::function<void()>& body) {
+bool RunSilently(const std::function<void()>& body) {
     try {
         body();
-        channel.Settle();
         return true;
     } catch (...) {
-        SettleQuietly(channel);
         return false;
     }
 }

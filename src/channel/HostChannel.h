@@ -56,15 +56,9 @@ class HostChannel {
     void SendCancel();
     void SendEnter();
     void BeginHostCommand();
-    // Types one key string in the SendKeys notation (UTF-8) and returns once the host has
-    // handled it; no wait follows.
+    // Types one key string in the SendKeys notation (UTF-8); no wait follows.
     void Type(std::string_view keyString);
-    // Read once the host has handled the keys sent so far.
     bool IsShiftHeld();
-    // Returns once the host has handled every key sent so far. Throws KeysCutError (the
-    // host's cut line cancelled, as far as it can be) when the host lost the foreground
-    // before it had all of them. The command traps call it when the command ends.
-    void Settle();
 
     Desktop& desktop() { return desktop_; }
 
@@ -79,15 +73,14 @@ class HostChannel {
 
     Desktop& desktop_;
     const ChannelSettings& settings_;
-    WindowRef unsettled_ = 0;  // the host that has keys on their way, 0 when none
 };
 
-// The command frame's error trap: runs `body` and waits for the host to have handled
-// its keys; any error ends it and shows the channel's one message (or, for ImeOpenError,
-// what to do about the input method). Returns false when the trap fired.
+// The command frame's error trap: runs `body`; any error ends it and shows
+// the channel's one message (or, for ImeOpenError, what to do about the input
+// method). Returns false when the trap fired.
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body);
 
-// The same with a trap that ends it silently (the start-up command, the arc dialogs).
-bool RunSilently(HostChannel& channel, const std::function<void()>& body);
+// Runs `body` with a trap that ends it silently (the start-up command).
+bool RunSilently(const std::function<void()>& body);
 
 }  // namespace kelo

@@ -1,8 +1,5 @@
 #include "channel/InputWatch_win.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace kelo {
 
 namespace {
@@ -43,8 +40,8 @@ DWORD InputThreadOf(HWND window) {
     return thread;
 }
 
-HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker, std::size_t reserved)
-    : target_(target), next_(firstMarker), reserved_(reserved), ourThread_(GetCurrentThreadId()) {
+HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD marker)
+    : target_(target), marker_(marker), ourThread_(GetCurrentThreadId()) {
     // A hung host would hold our shared input hostage; its keys are queued all the same.
     if (HostStopped(target)) return;
     inputThread_ = inputThread;
@@ -53,24 +50,15 @@ HostInputWatch::HostInputWatch(HWND target, DWORD inputThread, WORD firstMarker,
 }
 
 HostInputWatch::~HostInputWatch() {
-    ReleaseMarkers();
+    ReleaseMarker();
     if (attached_) AttachThreadInput(ourThread_, inputThread_, FALSE);
 }
 
-WORD HostInputWatch::FollowingMarker(WORD marker) {
-    const auto* at = std::find(std::begin(kMarkerKeys), std::end(kMarkerKeys), marker);
-    return at == std::end(kMarkerKeys) || at + 1 == std::end(kMarkerKeys) ? kMarkerKeys[0] : at[1];
-}
-
-void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag, std::size_t count) {
-    inputs_ += count;
-    sent_ = true;
+void HostInputWatch::AppendMarker(std::vector<INPUT>& inputs, ULONG_PTR tag) {
     if (!attached_) return;
-    inputs.push_back(VirtualKeyInput(next_, false, tag));
-    pressed_.push_back(next_);
-    ++used_;
-    next_ = FollowingMarker(next_);
+    inputs.push_back(VirtualKeyInput(marker_, false, tag));
     tag_ = tag;
+    pressed_ = true;
 }
 
 void HostInputWatch::AppendRelease(std::vector<INPUT>& inputs, WORD marker, ULONG_PTR tag) {
@@ -84,34 +72,28 @@ bool HostInputWatch::HostInFront() const {
     return frontProcess != 0 && frontProcess == targetProcess;
 }
 
-void HostInputWatch::ReleaseMarkers() {
-    if (pressed_.empty()) return;
+void HostInputWatch::ReleaseMarker() {
+    if (!pressed_) return;
     if (!HostInFront()) {
-        // Not one key, not even these releases, may reach another program.
-        owed_ = pressed_;
-        pressed_.clear();
+        // Not one key, not even this release, may reach another program.
+        pressed_ = false;
+        owed_ = true;
         return;
     }
-    std::vector<INPUT> releases;
-    for (WORD marker : pressed_) AppendRelease(releases, marker, tag_);
-    SendInput(static_cast<UINT>(releases.size()), releases.data(), sizeof(INPUT));
-    pressed_.clear();
+    INPUT release = VirtualKeyInput(marker_, true, tag_);
+    SendInput(1, &release, sizeof release);
+    pressed_ = false;
 }
 
-void HostInputWatch::WaitUntilHandled() {
-    if (!sent_) {  // no batch went out: nothing to wait for
-        hostHadTheKeys_ = true;
-        return;
-    }
+void HostInputWatch::WaitUntilHandled(std::size_t inputCount) {
     const auto start = std::chrono::steady_clock::now();
-    const auto deadline = start + kLongestWait + kPerKey * static_cast<long long>(inputs_);
+    const auto deadline = start + kLongestWait + kPerKey * static_cast<long long>(inputCount);
     if (attached_) {
         // The shared key state changes as the host's thread takes each key, not when the
         // key is queued. (A toggle bit would need the state before the batch, and Wine
         // clears the shared state when threads attach: only a press held down is sure.)
         auto nextCheck = start + kHostCheckPeriod;
-        const WORD last = pressed_.back();
-        while (GetKeyState(last) >= 0) {
+        while (GetKeyState(marker_) >= 0) {
             const auto now = std::chrono::steady_clock::now();
             if (now >= deadline) break;
             if (now >= nextCheck) {
@@ -120,12 +102,8 @@ void HostInputWatch::WaitUntilHandled() {
             }
             WaitBriefly();
         }
-        // Every marker down in the host's own key state, and the host still in front: its
-        // thread took every batch (under Wine the key state alone has shown a marker that
-        // another program took).
-        hostHadTheKeys_ = std::all_of(pressed_.begin(), pressed_.end(), [](WORD m) { return GetKeyState(m) < 0; }) &&
-                          HostInFront();
-        ReleaseMarkers();
+        hostHadTheKeys_ = GetKeyState(marker_) < 0 && HostInFront();
+        ReleaseMarker();
         return;
     }
     // Without shared input state: a message sent to the host is handled only when its
@@ -133,7 +111,7 @@ void HostInputWatch::WaitUntilHandled() {
     // queued message per request. Each key event gives at most two messages (the key
     // and the character TranslateMessage posts), so one round trip per message, plus
     // one, outlasts the last key. Slow, but still exact.
-    for (std::size_t i = 0; i < 2 * inputs_ + 1; ++i) {
+    for (std::size_t i = 0; i < 2 * inputCount + 1; ++i) {
         DWORD_PTR ignored = 0;
         if (!SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored)) return;
         if (std::chrono::steady_clock::now() >= deadline) return;

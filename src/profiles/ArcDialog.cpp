@@ -52,7 +52,7 @@ void ArcDialog::SolveArc() {
 
 void ArcDialog::TypeArcAndClose() {
     // Silent: any error leaves the dialog open, and what was stored stays stored.
-    RunSilently(channel_, [this] {
+    RunSilently([this] {
         if (BoxEmpty(1)) view_.MoveFocus("Text1");
         if (BoxEmpty(2)) view_.MoveFocus("Text2");
         for (int box = 4; box <= kBoxes; ++box) {

@@ -76,7 +76,7 @@ void FileCommands::Menu_Part_box_Click() { LoadInto(settings_.partPathName); }
 
 void FileCommands::LoadInto(std::string& folder) {
     cancelError_ = true;  // before the trap; it stays on for every save that follows
-    RunSilently(channel_, [&] {
+    RunSilently([&] {
         const FileDialogResult result = dialogs_.Show({false, folder, kLoadFilter, filterIndex_, flags_});
         if (result.cancelled) return;  // the cancel error: the folder keeps its value
         RememberFilter(result);
@@ -91,7 +91,7 @@ void FileCommands::LoadInto(std::string& folder) {
 }
 
 void FileCommands::Menu_File_Store_Click() {
-    RunSilently(channel_, [&] {
+    RunSilently([&] {
         flags_ = kStoreDialogFlags;
         const FileDialogResult result =
             dialogs_.Show({true, settings_.openPathName, kStoreFilter, filterIndex_, flags_});

@@ -16,7 +16,7 @@ bool MenuModel::LoadSettingsAtStart(SettingsStore& store, std::string_view exeFo
 }
 
 void MenuModel::SendStartupCommand() {
-    RunSilently(channel_, [&] {
+    RunSilently([&] {
         channel_.BeginHostCommand();
         channel_.Type(texts::kStartupCommand);
         channel_.SendEnter();

@@ -81,9 +81,10 @@ def run_here(files, patterns) -> dict:
             "durations": result.durations}
 
 
-def displays(spec: str) -> list[int]:
+def displays(ranges: str) -> list[int]:
+    """The display numbers of "90-99,120": ranges and single numbers, comma-separated."""
     out = []
-    for span in spec.split(","):
+    for span in ranges.split(","):
         lo, _, hi = span.partition("-")
         out += range(int(lo), int(hi or lo) + 1)
     return out

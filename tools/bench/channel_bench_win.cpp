@@ -66,7 +66,6 @@ int Type(const std::string& title, std::size_t chars, int runs, const std::strin
             settings.dTime2 = 0;  // the caller waits for the host's last key, not for this
             channel.SendEnter();
             settings.dTime2 = dTime2;
-            channel.Settle();  // as the command frame does when a command ends
             const std::int64_t back = NowMicros();
             std::printf("RUN %lld %lld\n", static_cast<long long>(call), static_cast<long long>(back));
         } catch (const std::exception& e) {
