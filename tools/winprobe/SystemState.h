@@ -1,0 +1,18 @@
+#pragma once
+// winprobe's answers about the system rather than a window: the clipboard, a file's
+// version resource, registry values and what a keyboard layout types.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// {"text": the clipboard's Unicode text, or null}.
+std::string ClipboardJson();
+bool SetClipboard(const std::wstring& text);
+// The version resource as Explorer's properties show it.
+std::string VersionJson(const std::wstring& path);
+// regget / regset / regdword / regdel with their arguments (args[0] is the command).
+std::string RegistryJson(const std::vector<std::wstring>& args);
+// What VkKeyScanExW and ToUnicodeEx say of each character the toolbar may type, with the
+// layout `klid` loaded.
+std::string LayoutJson(const std::wstring& klid);
