@@ -29,7 +29,6 @@ A benchmark, not a test: nothing here passes or fails.
 from __future__ import annotations
 
 import argparse
-import ctypes
 import os
 import platform
 import statistics
@@ -76,44 +75,6 @@ RATIO_TARGETS = {PLAIN_39[0]: 1.3, PLAIN_19[0]: 1.5}
 TICK_S = 1 / os.sysconf("SC_CLK_TCK")
 
 
-class XTest:
-    """Pointer events made on the X server itself: no program start between the decision
-    to click and the click, so the stamp is the click's own time within microseconds."""
-
-    def __init__(self, display: str):
-        self.x11 = ctypes.CDLL("libX11.so.6")
-        self.xtst = ctypes.CDLL("libXtst.so.6")
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        for fn in (self.x11.XSync, self.x11.XCloseDisplay, self.xtst.XTestFakeButtonEvent,
-                   self.xtst.XTestFakeMotionEvent):
-            fn.restype = ctypes.c_int
-        self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
-                                                   ctypes.c_ulong]
-        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
-                                                   ctypes.c_int, ctypes.c_ulong]
-        self.dpy = self.x11.XOpenDisplay(display.encode())
-        if not self.dpy:
-            raise h.E2EError(f"cannot open X display {display}")
-
-    def close(self):
-        self.x11.XCloseDisplay(self.dpy)
-
-    def move(self, x: int, y: int):
-        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, 0)
-        self.x11.XSync(self.dpy, 0)
-
-    def click(self) -> int:
-        """Presses and releases button 1; returns the release's time (now_us clock)."""
-        self.xtst.XTestFakeButtonEvent(self.dpy, 1, 1, 0)
-        self.x11.XSync(self.dpy, 0)
-        self.xtst.XTestFakeButtonEvent(self.dpy, 1, 0, 0)
-        self.x11.XSync(self.dpy, 0)
-        return h.now_us()
-
-
 class HostKeys:
     """hostsim's log read as it grows (harness.HostLog reads the whole file each time)."""
 
@@ -152,7 +113,7 @@ class Bench:
     def __init__(self, s: h.Session, runs: int):
         self.s = s
         self.runs = runs
-        self.x = XTest(s.display)
+        self.x = s.x  # clicks made on the X server itself, stamped when it had the release
         self.host = None
         self.keys = None
         self.dtime = None
@@ -224,7 +185,7 @@ class Bench:
         for attempt in range(3):
             start = len(self.keys.poll().chars)
             cpu = h.process_run_ns(self.toolbar.pid)
-            clicked = self.x.click()
+            clicked = self.x.click_here()
             if after_click:
                 after_click()
             try:
@@ -285,7 +246,7 @@ class Bench:
         for _ in range(self.runs):
             self.s.focus(h.TOOLBAR_TITLE)
             self.x.move(*face_at)
-            self.x.click()
+            self.x.click_here()
             dialog = self.s.wait_window(FACE, exact=True,
                                         predicate=lambda w: any(c["class"].lower() == "edit"
                                                                 for c in w.get("children", [])))
@@ -298,7 +259,7 @@ class Bench:
             r = ok["rect"]
             self.x.move((r["left"] + r["right"]) // 2, (r["top"] + r["bottom"]) // 2)
             start = len(self.keys.poll().chars)
-            clicked = self.x.click()
+            clicked = self.x.click_here()
             h.wait_until(lambda: self.keys.poll().text(start).endswith("\r^C"), 20, "the face line",
                          interval=0.005)
             typed = self.keys.text(start)
@@ -554,7 +515,6 @@ def main():
         out.append("")
         out.append(f"Clicks that never reached the toolbar and were repeated: {b.lost_clicks}. "
                    f"Whole run: {time.monotonic() - began:.0f} s.")
-        b.x.close()
 
     text = "\n".join(out)
     print(text)

@@ -189,15 +189,21 @@ class XInput:
             raise E2EError(f"cannot open display {display}")
         self.shift = self.x11.XKeysymToKeycode(self.dpy, ctypes.c_ulong(0xFFE1))  # Shift_L
 
-    def click(self, x: int, y: int, button: int = 1):
+    def click(self, x: int, y: int) -> int:
+        self.move(x, y)
+        return self.click_here()
+
+    def click_here(self) -> int:
+        """Presses and releases button 1 where the pointer is; returns the time (now_us) at
+        which the X server had the release, the click's own time within microseconds."""
         # Paced as a hand clicks: Wine acts on the pointer's arrival (hover, the window
         # under it) before the press, and a press and release with no time between them
         # may come to the program as no click at all.
-        self.move(x, y)
         for down in (True, False):
             time.sleep(0.03)
-            self.xtst.XTestFakeButtonEvent(self.dpy, button, down, ctypes.c_ulong(0))
+            self.xtst.XTestFakeButtonEvent(self.dpy, 1, down, ctypes.c_ulong(0))
             self.x11.XSync(self.dpy, False)
+        return now_us()
 
     def move(self, x: int, y: int):
         self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, ctypes.c_ulong(0))
