@@ -387,13 +387,6 @@ class ToolbarCase(h.SessionCase):
         self.assertEqual(len(changed), 1, f"{before} -> {got}")
         return changed[0]
 
-    def start_point(self):
-        """The start point the next profile dialog opens at, read from the face dialog."""
-        self.open(FACE)
-        x, z = self.boxes(FACE)[:2]
-        self.close_dialog(FACE, CANCEL)
-        return x, z
-
     def restart_host(self):
         """Starts the stand-in host again (after a test stopped it), with a fresh log."""
         type(self).host = self.s.start_hostsim()
