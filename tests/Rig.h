@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FakeDesktop.h"
+#include "contour/Contour.h"
 #include "profiles/ProfileDialogs.h"
 #include "profiles/ProfileLayout.h"
 
@@ -61,7 +62,9 @@ class Rig : public ProfileView, public Host {
         focus.clear();
         shown.clear();
         dialog = MakeProfileDialog(kind, state, channel, *this);
-        dialog->RecordInto(&chain);
+        dialog->OnTyped([this](const Segment& segment) {
+            if (auto shape = ShapeOf(segment)) chain.Add(std::move(*shape));
+        });
         dialog->FormLoad();
         dialog->FormActivate();
     }

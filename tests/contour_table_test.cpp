@@ -6,9 +6,9 @@
 #include <iconv.h>
 
 #include "Rig.h"
-#include "profiles/ContourCsv.h"
-#include "profiles/ContourTableDialog.h"
-#include "profiles/ContourTable.h"
+#include "contour/ContourCsv.h"
+#include "contour/ContourTableDialog.h"
+#include "contour/ContourTable.h"
 #include "text/Texts.h"
 
 namespace kelo {

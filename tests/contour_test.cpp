@@ -7,9 +7,9 @@
 #include <random>
 
 #include "Sketch.h"
-#include "profiles/Contour.h"
-#include "profiles/ContourView.h"
-#include "profiles/Segment.h"
+#include "contour/Contour.h"
+#include "contour/ContourView.h"
+#include "profiles/DialogSegment.h"
 
 namespace kelo {
 namespace {

@@ -14,10 +14,11 @@ else
     echo "portable sources: no Win32 headers"
 fi
 
-# Layer of each folder: text and pictures at the bottom; the Win32 window layer (ui) on
-# them, the host channel above it (its waits keep the windows live), the profile dialogs
-# and the calculator above, the toolbar on top.
-layers="text:0 resources:0 ui:1 channel:2 profiles:3 calculator:3 toolbar:4"
+# Layer of each folder: text and pictures at the bottom; plane geometry on the number
+# rules, and the Win32 window layer (ui) beside it; the host channel above them (its waits
+# keep the windows live), the profile dialogs and the calculator above, then the contour
+# (its segments, the table, its files and the preview), the toolbar on top.
+layers="text:0 resources:0 geometry:1 ui:1 channel:2 profiles:3 calculator:3 contour:4 toolbar:5"
 rank() {
     for pair in $layers; do
         [ "${pair%%:*}" = "$1" ] && { echo "${pair#*:}"; return; }

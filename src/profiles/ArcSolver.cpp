@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/Geometry.h"
 #include "text/FormatCoord.h"
 #include "text/Texts.h"
 #include "text/NumberRules.h"
@@ -76,19 +77,11 @@ double Strict(const TextOrNumber& field, std::string_view notNumber) {
 // The end rules' reading: never fails on text, but "1E400" saturates to an infinity.
 double Lenient(const std::string& box) { return Finite(ParseLeadingNumber(box)); }
 
-// Atn(-x / Sqr(-x * x + 1)) + 2 * Atn(1), evaluated as written rather than by std::acos, whose last digits differ.
-// At x = 1 and x = -1 it divides by zero, beyond them it takes the root of a negative number.
-double ArcCos(double x, std::string_view problem) {
-    const double square = -x * x + 1;
-    if (!(square > 0)) throw RuleStop{problem};
-    return Finite(std::atan(-x / std::sqrt(square)) + 2 * std::atan(1.0), problem);
-}
-
-// √(a² − b²), the other leg of a right triangle with hypotenuse a.
+// √(a² − b²): an end the circle does not reach ends the rule.
 double Leg(double a, double b) {
-    const double difference = Finite(a * a) - Finite(b * b);
-    if (difference < 0) throw RuleStop{texts::kArcEndOutOfReach};
-    return std::sqrt(difference);
+    Finite(a * a);
+    Finite(b * b);
+    return Finite(OtherLeg(a, b), texts::kArcEndOutOfReach);
 }
 
 // FormatCoord for the solver: a value too large to round ends the rule.
@@ -108,35 +101,23 @@ std::vector<int> CentreRule(ArcSense sense, ArcBoxes& boxes, ProfileState& s) {
 
     const double endX = Strict(s.EndX, texts::kArcEndXNotNumber);
     const double startX = Strict(s.StartX, texts::kArcStartXNotNumber);
-    s.OffsetR = Finite((endX - startX) / 2);
     const double startZ = Strict(s.StartZ, texts::kArcStartZNotNumber);
-    s.OffsetZ = Finite(s.EndZ - startZ);
-    s.Chord = Finite(std::sqrt(s.OffsetR * s.OffsetR + s.OffsetZ * s.OffsetZ));
+    const DialogChord chord = ChordOf(startX, startZ, endX, s.EndZ, s.Pi);
+    s.OffsetR = Finite(chord.offsetR);
+    s.OffsetZ = Finite(chord.offsetZ);
+    s.Chord = Finite(chord.chord);
     if (s.Chord == 0) throw RuleStop{texts::kArcStartIsEnd};  // 0 / 0 below
-    s.CosRatio = Finite(s.OffsetZ / s.Chord);
-
-    // A chord parallel to the axis would divide by zero in the arc cosine.
-    if (s.CosRatio == 1) {
-        s.ChordAngle = 0;
-    } else if (s.CosRatio == -1) {
-        s.ChordAngle = s.Pi;
-    } else {
-        s.ChordAngle = ArcCos(s.CosRatio, texts::kArcOutOfRange);
-    }
-    if (s.OffsetR < 0) s.ChordAngle = -s.ChordAngle;
+    s.CosRatio = Finite(chord.cosRatio);
+    s.ChordAngle = Finite(chord.chordAngle);
 
     const double radius = Strict(s.Radius, texts::kArcRadiusNotNumber);
     if (radius == 0) throw RuleStop{texts::kArcZeroRadius};
-    s.CosRatio = Finite((s.Chord / 2) / radius, texts::kArcChordTooLong);
-    // No exact cases here: a chord as long as the diameter is refused like a longer one.
-    s.BaseAngle = ArcCos(s.CosRatio, texts::kArcChordTooLong);
-
-    // Concave arcs bulge toward the axis, so their centre lies on the far side of the chord.
-    const bool turnLeft = sense == ArcSense::Concave ? startZ <= s.EndZ : startZ >= s.EndZ;
-    const double direction = turnLeft ? s.ChordAngle + s.BaseAngle : s.ChordAngle - s.BaseAngle;
-    double centerZ = Finite(startZ + radius * std::cos(direction));
+    const DialogCentre found = CentreOf(chord, startX, startZ, s.EndZ, radius, sense);
+    s.CosRatio = Finite(found.cosRatio, texts::kArcChordTooLong);
+    s.BaseAngle = Finite(found.baseAngle, texts::kArcChordTooLong);
+    double centerZ = Finite(found.centreZ);
     s.CenterZ = centerZ;
-    double centerX = Finite(startX + radius * std::sin(direction) * 2);
+    double centerX = Finite(found.centreX);
     s.CenterX = centerX;
 
     // Both rounded before either box is written, so a refused centre leaves both boxes as they were.

@@ -104,9 +104,7 @@ void ProfileDialog::SendSegmentAndClose() {
     channel_.BeginHostCommand();
     TypeSegment(channel_, segment);
 
-    if (chain_ != nullptr) {
-        if (auto shape = ShapeOf(segment)) chain_->Add(std::move(*shape));
-    }
+    if (typed_) typed_(segment);
     state_.StartX = state_.EndX.AsText();
     state_.StartZ = state_.EndZ;
     view_.Close();

@@ -3,18 +3,18 @@
 // chain and the events of their control tables, the required-box check and the
 // profile line. A dialog adds its control table, its event table and the
 // handlers that do work of their own.
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "channel/HostChannel.h"
-#include "profiles/Contour.h"
 #include "profiles/ProfileKinds.h"
 #include "profiles/ProfileLayout.h"
 #include "profiles/ProfileState.h"
 #include "profiles/ProfileView.h"
-#include "profiles/Segment.h"
+#include "profiles/DialogSegment.h"
 
 namespace kelo {
 
@@ -50,8 +50,8 @@ class ProfileDialog {
     ProfileDialog& operator=(const ProfileDialog&) = delete;
 
     const FormSpec& form() const { return form_; }
-    // Every segment this dialog types completely is added to `chain` (none: not recorded).
-    void RecordInto(ContourChain* chain) { chain_ = chain; }
+    // Told of every segment this dialog types completely (the contour the preview shows).
+    void OnTyped(std::function<void(const Segment&)> typed) { typed_ = std::move(typed); }
     const std::string& BoxText(int box) const;
     // The segment the boxes describe as they stand: what OK types, and what the preview draws.
     Segment PendingSegment() const { return BoxesSegment(kind_, boxes_); }
@@ -89,7 +89,7 @@ class ProfileDialog {
     ProfileState& state_;
     HostChannel& channel_;
     ProfileView& view_;
-    ContourChain* chain_ = nullptr;
+    std::function<void(const Segment&)> typed_;
 
    private:
     // Runs the table's handler of `event` on `control`, if there is one, inside a

@@ -101,6 +101,19 @@ double ParseNumber(std::string_view text) {
     }
     return value;
 }
+std::optional<double> ReadNumber(std::string_view text) {
+    try {
+        return ParseNumber(text);
+    } catch (const NumberError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> ReadCoordinate(std::string_view text) {
+    const std::optional<double> value = ReadNumber(text);
+    if (!value || !(std::fabs(*value) <= kLargestCoordinate)) return std::nullopt;
+    return value;
+}
 
 // Beyond the double range the reading saturates to an infinity of the number's
 // sign instead of failing; callers that compute with it treat a non-finite

@@ -175,15 +175,13 @@ inline constexpr std::string_view kTablePreviewButton = "輪郭表...";
 inline constexpr std::string_view kTableRowProblem = "{}行目: {}";
 inline constexpr std::string_view kTableMoreProblems = " (ほかに{}行)";
 inline constexpr std::string_view kTableNeedTwoPoints = "点を2行以上入力してください。";
-inline constexpr std::string_view kTableXEmpty = "X が空です。";
 inline constexpr std::string_view kTableXNotNumber = "X が数値ではありません。";
-inline constexpr std::string_view kTableZEmpty = "Z が空です。";
 inline constexpr std::string_view kTableZNotNumber = "Z が数値ではありません。";
-inline constexpr std::string_view kTableLengthInFirstRow = "最初の行の Z は長さ (@) でなく Z の値で入力してください。";
+inline constexpr std::string_view kTableFirstRowNumbers = "最初の行は X と Z を数値で入力してください。";
 inline constexpr std::string_view kTableTooLarge = "数値が大きすぎます。";
 inline constexpr std::string_view kTableCornerUnreadable = "角は C または R と大きさで入力してください (例: C1, R0.5)。";
 inline constexpr std::string_view kTableElementUnreadable =
-    "次の要素は 凹R または 凸R と半径で入力してください (例: 凹R5)。直線なら空欄です。";
+    "次の要素は 凹R・凸R と半径 (接円弧は 凸R5接)、または A と角度 (A150) で入力してください。直線なら空欄です。";
 inline constexpr std::string_view kTableSizeNotPositive = "角や半径の大きさは0より大きくしてください。";
 inline constexpr std::string_view kTableCornerAtEnd = "最初と最後の点には角を付けられません。";
 inline constexpr std::string_view kTableElementAtLast = "最後の点の次の要素は描けません (次の点がありません)。";
@@ -191,13 +189,28 @@ inline constexpr std::string_view kTableSamePoint = "前の行と同じ点です
 inline constexpr std::string_view kTableCornerOnStraight = "一直線上の点には角を付けられません。";
 inline constexpr std::string_view kTableCornerNextToArc = "円弧の隣の点には角を付けられません。";
 inline constexpr std::string_view kTableCornerTooLarge = "角が線の長さに収まりません。";
+inline constexpr std::string_view kTableChordTooLong = "始点と終点の距離が直径より長いです。半径を大きくしてください。";
+// Open points: why one cannot be worked out.
+inline constexpr std::string_view kTableUndetermined =
+    "点が決まりません。X と Z を入力するか、角度 (A) や接円弧で決まるようにしてください。";
+inline constexpr std::string_view kTableOffAngleLine = "点が角度 (A) の線の上にありません (0.001 以内)。";
+inline constexpr std::string_view kTableBehindAngle = "点が角度 (A) の向きと逆の側にあります。";
+inline constexpr std::string_view kTableParallelAngles = "前後の角度 (A) の線が平行で、交点がありません。";
+inline constexpr std::string_view kTableOffTangentArc = "点が接円弧の上にありません (0.001 以内)。";
+inline constexpr std::string_view kTableTangentNeverReaches = "接円弧がこの点の X または Z に届きません。";
+inline constexpr std::string_view kTableTangentAtFirst = "接円弧の前に要素がありません (最初の行には付けられません)。";
 inline constexpr std::string_view kTableHint =
-    "X は直径。Z は値か、@ と前の行からの長さ (@-25)。角: C1 (面取り)、R0.5 (丸み)。次の要素: 空欄は直線、凹R5、凸R10。";
+    "X: 直径、U-4 (前の行からの増分)、空欄 (計算)。Z: 値、W-25 または @-25 (前の行からの長さ)、空欄 (計算)。"
+    "角: C1、R0.5。次の要素: 空欄 (直線)、A150 (角度)、凹R5、凸R10、凸R10接 (接円弧)。";
+// The read-only column of points worked out: "X 34  Z -7.4641", "?" for what is still open.
+inline constexpr std::string_view kTableWorkedPoint = "X {}  Z {}";
+inline constexpr std::string_view kTableWorkedOpen = "?";
 // Column heads.
 inline constexpr std::string_view kTableColumnX = "X";
 inline constexpr std::string_view kTableColumnZ = "Z";
 inline constexpr std::string_view kTableColumnCorner = "角";
 inline constexpr std::string_view kTableColumnElement = "次の要素";
+inline constexpr std::string_view kTableColumnWorked = "計算値";
 // Buttons.
 inline constexpr std::string_view kTableAddRow = "行追加";
 inline constexpr std::string_view kTableInsertRow = "行挿入";

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "profiles/Contour.h"
-#include "profiles/ContourTable.h"
-#include "profiles/ContourView.h"
-#include "profiles/Segment.h"
+#include "contour/Contour.h"
+#include "contour/ContourTable.h"
+#include "contour/ContourView.h"
+#include "profiles/DialogSegment.h"
 #include "text/NumberRules.h"
 
 namespace kelo::bench {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ContourSample.h"
-#include "profiles/ContourPreview_win.h"
+#include "contour/ContourPreview_win.h"
 
 namespace {
 

@@ -1,21 +1,23 @@
 #pragma once
 // The contour table: a whole turned profile as rows of points, with a chamfer or a
-// round at any corner between two lines and an arc to any next point, turned into
-// the line and arc segments the profile dialogs type.
+// round at any corner between two lines and a line, an angled line or an arc to any
+// next point, turned into the line and arc segments the profile dialogs type. Points a
+// drawing leaves open are worked out from the angles and tangent arcs around them.
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "profiles/Contour.h"
-#include "profiles/Segment.h"
-#include "profiles/TableRow.h"
+#include "contour/Contour.h"
+#include "channel/Segment.h"
+#include "contour/TableRow.h"
 
 namespace kelo {
 
-// A Z cell that begins with this is a length from the previous row's Z ("@-25":
-// 25 toward -Z), as a drawing gives it; any other Z cell is an absolute Z.
+// A Z cell that begins with one of these is a length from the previous row's Z ("W-25",
+// "@-25": 25 toward -Z), as a drawing gives it; an X cell that begins with "U" a change of
+// diameter from the previous row's X. An empty X or Z cell is open: worked out.
 inline constexpr std::string_view kLengthMark = "@";
 
 enum class TableColumn : int { X, Z, Corner, Element };
@@ -33,13 +35,18 @@ struct TableContour {
     // In contour order: trimmed lines, chamfers, rounds and arcs. With a problem, only the
     // part before the first wrong row, to be shown and never typed.
     std::vector<Segment> segments;
-    // Each row's point as read (Z, X / 2), where its cells can be read; for marking the row being edited.
+    // Each row's point (Z, X / 2), given or worked out; nullopt where it is not known.
     std::vector<std::optional<ContourPoint>> points;
+    // Each row's point as worked out, for a row with an open cell or an increment
+    // ("X 34  Z -7.4641", "?" for a coordinate still open); "" for a row given in full.
+    std::vector<std::string> worked;
     std::optional<TableProblem> problem;  // the first row that cannot be built
     int problemCount = 0;                 // how many rows cannot be built
 
     // Whether 作図 may type the segments: every row can be built.
     bool Drawable() const { return !problem && !segments.empty(); }
+    // The points worked out rather than given, for the preview to mark apart.
+    std::vector<ContourPoint> WorkedPoints() const;
 };
 
 // Reads every row and builds the contour. Never throws; a row that cannot be

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "channel/HostChannel.h"
-#include "profiles/Contour.h"
+#include "contour/Contour.h"
 #include "profiles/ProfileState.h"
 
 namespace kelo {

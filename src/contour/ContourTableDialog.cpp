@@ -1,9 +1,9 @@
-#include "profiles/ContourTableDialog.h"
+#include "contour/ContourTableDialog.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "profiles/Segment.h"
+#include "channel/Segment.h"
 #include "text/NumberRules.h"
 
 namespace kelo {

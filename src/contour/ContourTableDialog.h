@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "channel/HostChannel.h"
-#include "profiles/Contour.h"
-#include "profiles/ContourCsv.h"
-#include "profiles/ContourTable.h"
+#include "contour/Contour.h"
+#include "contour/ContourCsv.h"
+#include "contour/ContourTable.h"
 #include "profiles/ProfileState.h"
 #include "text/Texts.h"
 #include "ui/FormTable.h"

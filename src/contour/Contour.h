@@ -9,21 +9,13 @@
 #include <variant>
 #include <vector>
 
-#include "profiles/ProfileKinds.h"
+#include "channel/Segment.h"
+#include "geometry/Geometry.h"
 
 namespace kelo {
 
 // A point in the host plane: Z across, radius r = X / 2 up.
-struct ContourPoint {
-    double z = 0;
-    double r = 0;
-
-    bool operator==(const ContourPoint&) const = default;
-};
-
-// Coordinates beyond this are not believed: typing them is a slip, and pixel
-// arithmetic stays far from overflow.
-inline constexpr double kLargestCoordinate = 1e9;
+using ContourPoint = Point;
 
 // A segment end as a dialog would put it into its start boxes.
 struct Corner {
@@ -91,5 +83,10 @@ class ContourChain {
    private:
     std::vector<ContourSegment> segments_;
 };
+
+// What the host draws from a segment's typed texts, with the corners a dialog going on
+// from either end would take; nullopt when a text has no number or a point lies beyond
+// kLargestCoordinate.
+std::optional<ContourSegment> ShapeOf(const Segment& segment);
 
 }  // namespace kelo

@@ -1,4 +1,4 @@
-#include "profiles/ContourView.h"
+#include "contour/ContourView.h"
 
 #include <algorithm>
 #include <cmath>

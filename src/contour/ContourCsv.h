@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "profiles/TableRow.h"
+#include "contour/TableRow.h"
 
 namespace kelo {
 

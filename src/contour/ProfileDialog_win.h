@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "channel/HostChannel.h"
-#include "profiles/Contour.h"
+#include "contour/Contour.h"
 #include "profiles/ProfileDialogs.h"
 #include "profiles/ProfileState.h"
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "profiles/Contour.h"
+#include "contour/Contour.h"
 
 namespace kelo {
 

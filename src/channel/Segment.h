@@ -1,7 +1,7 @@
 #pragma once
 // The one segment that a profile dialog or the contour table types: its points as
-// the texts that go to the host, the key strings they make, and the shape the host
-// draws from them. The preview, the dialogs' OK and the table all go through here.
+// the texts that go to the host and the key strings they make. The dialogs' OK and the
+// contour table both type through here.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "channel/HostChannel.h"
-#include "profiles/Contour.h"
-#include "profiles/ProfileKinds.h"
+#include "geometry/Geometry.h"
 
 namespace kelo {
 
@@ -45,10 +44,6 @@ struct Segment {
     bool operator==(const Segment&) const = default;
 };
 
-// The segment the boxes of a profile dialog describe, as its OK would type it
-// (boxes[0] is Text1). Boxes it does not have count as empty.
-Segment BoxesSegment(ProfileDialogKind kind, std::span<const std::string> boxes);
-
 struct KeyStep {
     enum class Kind : std::uint8_t { Text, Enter, Cancel };
     Kind kind = Kind::Text;
@@ -70,10 +65,5 @@ SegmentKeys KeyStringsOf(const Segment& segment);
 // Types the key strings; where the segment stops short, throws NumberError after the
 // last one that could be typed (the command frame's trap takes it).
 void TypeSegment(HostChannel& channel, const Segment& segment);
-
-// What the host draws from the typed texts, with the corners a dialog going on from
-// either end would take; nullopt when a text has no number or a point lies beyond
-// kLargestCoordinate.
-std::optional<ContourSegment> ShapeOf(const Segment& segment);
 
 }  // namespace kelo

@@ -1,4 +1,4 @@
-#include "profiles/ContourFile_win.h"
+#include "contour/ContourFile_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "profiles/ContourPreview_win.h"
+#include "contour/ContourPreview_win.h"
 
 #include <windowsx.h>
 

@@ -1,10 +1,10 @@
-#include "profiles/ProfileDialog_win.h"
+#include "contour/ProfileDialog_win.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "profiles/ContourPreview_win.h"
+#include "contour/ContourPreview_win.h"
 #include "ui/Form_win.h"
 
 namespace kelo {
@@ -21,7 +21,9 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
           model_(MakeProfileDialog(kind, state, channel, *this)),
           form_(model_->form(), *this),
           preview_(chain, [this](const Corner& corner) { StartFrom(corner); }) {
-        model_->RecordInto(&chain);
+        model_->OnTyped([&chain](const Segment& segment) {
+            if (auto shape = ShapeOf(segment)) chain.Add(std::move(*shape));
+        });
         // The table takes over from the dialog as "ｷｬﾝｾﾙ" would leave it.
         preview_.OfferTable([this] {
             tableNext_ = true;

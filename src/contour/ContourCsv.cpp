@@ -1,4 +1,4 @@
-#include "profiles/ContourCsv.h"
+#include "contour/ContourCsv.h"
 
 #include <algorithm>
 #include <cstddef>

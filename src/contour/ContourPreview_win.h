@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "profiles/Contour.h"
-#include "profiles/ContourView.h"
+#include "contour/Contour.h"
+#include "contour/ContourView.h"
 #include "ui/Window_win.h"
 
 namespace kelo {

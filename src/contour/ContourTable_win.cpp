@@ -1,12 +1,12 @@
-#include "profiles/ContourTable_win.h"
+#include "contour/ContourTable_win.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "profiles/ContourFile_win.h"
-#include "profiles/ContourPreview_win.h"
-#include "profiles/ContourTableDialog.h"
+#include "contour/ContourFile_win.h"
+#include "contour/ContourPreview_win.h"
+#include "contour/ContourTableDialog.h"
 #include "text/Paths.h"
 #include "text/WinText_win.h"
 #include "ui/FileDialogs_win.h"

@@ -1,4 +1,4 @@
-#include "profiles/Contour.h"
+#include "contour/Contour.h"
 
 #include <cmath>
 #include <utility>
@@ -8,18 +8,6 @@
 namespace kelo {
 
 namespace {
-
-// A box text read as the OK flows read it, refused when the host's drawing
-// could not sensibly hold it.
-std::optional<double> ReadCoordinate(std::string_view text) {
-    try {
-        const double value = ParseNumber(text);
-        if (!(std::fabs(value) <= kLargestCoordinate)) return std::nullopt;
-        return value;
-    } catch (const NumberError&) {
-        return std::nullopt;
-    }
-}
 
 bool Finite(ContourPoint p) { return std::isfinite(p.z) && std::isfinite(p.r); }
 
@@ -64,6 +52,32 @@ bool ContourChain::Add(ContourSegment segment) {
     if (!Finite(segment.shape) || !Finite(segment.start.point) || !Finite(segment.end.point)) return false;
     segments_.push_back(std::move(segment));
     return true;
+}
+
+}  // namespace kelo
+
+namespace kelo {
+
+namespace {
+
+std::optional<Corner> CornerOf(const SegmentPoint& p) {
+    if (!p.zText || !p.rText) return std::nullopt;
+    const std::optional<double> z = ReadCoordinate(*p.zText), r = ReadCoordinate(*p.rText);
+    if (!z || !r) return std::nullopt;
+    return Corner{{*z, *r}, p.xText, *p.zText};
+}
+
+}  // namespace
+
+std::optional<ContourSegment> ShapeOf(const Segment& segment) {
+    const std::optional<Corner> start = CornerOf(segment.start), end = CornerOf(segment.end);
+    if (!start || !end) return std::nullopt;
+    if (segment.kind == SegmentKind::Line) return ContourSegment{LineShape{start->point, end->point}, *start, *end};
+    const std::optional<Corner> centre = CornerOf(segment.centre);
+    if (!centre || !segment.order) return std::nullopt;
+    const bool endFirst = *segment.order == ArcOrder::EndFirst;
+    const ArcShape arc{centre->point, endFirst ? end->point : start->point, endFirst ? start->point : end->point};
+    return ContourSegment{arc, *start, *end};
 }
 
 }  // namespace kelo

@@ -1,0 +1,490 @@
+#include "contour/ContourTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "geometry/Geometry.h"
+#include "text/FormatCoord.h"
+#include "text/NumberRules.h"
+#include "text/Texts.h"
+#include "text/Utf.h"
+
+namespace kelo {
+
+namespace {
+
+// How far a point given in full may lie from the angled line or tangent arc it ends.
+constexpr double kOnTolerance = 0.001;
+
+// An X or Z cell once read: a value, a step from the row before, or open.
+struct Coordinate {
+    enum class Kind : std::uint8_t { Value, Step, Open } kind = Kind::Open;
+    double value = 0;
+};
+
+enum class Element : std::uint8_t { Line, Angle, Arc, TangentArc };
+
+// What a row's cells say, once read.
+struct RowValues {
+    Coordinate x, z;  // x a diameter
+    std::optional<CornerKind> corner;
+    double cornerSize = 0;
+    Element element = Element::Line;  // what goes to the next row
+    double angle = 0;                 // Angle: degrees counterclockwise from +Z
+    ArcSense sense = ArcSense::Concave;
+    double radius = 0;  // Arc, TangentArc
+
+    bool IsArc() const { return element == Element::Arc || element == Element::TangentArc; }
+    bool Worked() const { return x.kind != Coordinate::Kind::Value || z.kind != Coordinate::Kind::Value; }
+};
+
+// A problem found while reading a row; the row is taken from where it is raised.
+struct RowError {
+    explicit RowError(std::string_view why) : reason(why) {}
+    std::string reason;
+};
+
+// Blanks around a cell never count, and full-width letters and digits read as their ASCII forms.
+std::string Clean(std::string_view cell) {
+    const std::string narrow = NarrowWidth(cell);
+    const auto first = narrow.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return narrow.substr(first, narrow.find_last_not_of(" \t") - first + 1);
+}
+
+double Number(std::string_view text, std::string_view notNumber) {
+    const std::optional<double> value = ReadNumber(Clean(text));
+    if (!value) throw RowError(notNumber);
+    if (!(std::fabs(*value) <= kLargestCoordinate)) throw RowError(texts::kTableTooLarge);
+    return *value;
+}
+
+// A size after its letter ("C 1", "R0.5"): a positive number.
+double Size(std::string_view text, std::string_view unreadable) {
+    const double size = Number(text, unreadable);
+    if (!(size > 0)) throw RowError(texts::kTableSizeNotPositive);
+    return size;
+}
+
+bool StartsWithLetter(std::string_view cell, char upper) {
+    return !cell.empty() && (cell.front() == upper || cell.front() == upper + ('a' - 'A'));
+}
+
+// An X or Z cell: a number, a step after one of `stepMarks`, or empty.
+Coordinate ReadCoordinateCell(const std::string& cell, std::initializer_list<std::string_view> stepMarks,
+                              std::string_view notNumber) {
+    if (cell.empty()) return {};
+    for (std::string_view mark : stepMarks) {
+        const bool letter = mark.size() == 1 && mark[0] >= 'A' && mark[0] <= 'Z';
+        if (letter ? StartsWithLetter(cell, mark[0]) : cell.starts_with(mark))
+            return {Coordinate::Kind::Step, Number(std::string_view(cell).substr(mark.size()), notNumber)};
+    }
+    return {Coordinate::Kind::Value, Number(cell, notNumber)};
+}
+
+void ReadCorner(const std::string& cell, RowValues& v) {
+    if (cell.empty()) return;
+    if (!StartsWithLetter(cell, 'C') && !StartsWithLetter(cell, 'R')) throw RowError(texts::kTableCornerUnreadable);
+    v.corner = StartsWithLetter(cell, 'C') ? CornerKind::Chamfer : CornerKind::Round;
+    v.cornerSize = Size(std::string_view(cell).substr(1), texts::kTableCornerUnreadable);
+}
+
+void ReadElement(const std::string& cell, RowValues& v) {
+    if (cell.empty()) return;
+    if (StartsWithLetter(cell, 'A')) {
+        v.element = Element::Angle;
+        v.angle = Number(std::string_view(cell).substr(1), texts::kTableElementUnreadable);
+        return;
+    }
+    constexpr std::string_view kConcave = "凹", kConvex = "凸", kTangent = "接";
+    std::string_view rest = cell;
+    if (rest.starts_with(kConcave)) {
+        v.sense = ArcSense::Concave;
+        rest.remove_prefix(kConcave.size());
+    } else if (rest.starts_with(kConvex)) {
+        v.sense = ArcSense::Convex;
+        rest.remove_prefix(kConvex.size());
+    } else {
+        throw RowError(texts::kTableElementUnreadable);
+    }
+    v.element = Element::Arc;
+    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    if (StartsWithLetter(rest, 'R')) rest.remove_prefix(1);
+    while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+    if (rest.ends_with(kTangent) || StartsWithLetter(rest.substr(rest.empty() ? 0 : rest.size() - 1), 'T')) {
+        v.element = Element::TangentArc;
+        rest.remove_suffix(rest.ends_with(kTangent) ? kTangent.size() : 1);
+    }
+    v.radius = Size(rest, texts::kTableElementUnreadable);
+}
+
+// The row's own cells, each problem named; a cell that cannot be read counts as open.
+RowValues ReadRow(const TableRow& row, bool first, std::vector<TableProblem>& found, int number) {
+    RowValues v;
+    auto attempt = [&](auto read) {
+        try {
+            read();
+        } catch (const RowError& e) {
+            found.push_back({number, e.reason});
+        }
+    };
+    attempt([&] { v.x = ReadCoordinateCell(Clean(row.x), {"U"}, texts::kTableXNotNumber); });
+    attempt([&] { v.z = ReadCoordinateCell(Clean(row.z), {"W", kLengthMark}, texts::kTableZNotNumber); });
+    attempt([&] { ReadCorner(Clean(row.corner), v); });
+    attempt([&] { ReadElement(Clean(row.element), v); });
+    if (first && v.Worked()) {
+        attempt([] { throw RowError(texts::kTableFirstRowNumbers); });
+        v.x = v.z = {};  // nothing to go on from
+    }
+    return v;
+}
+
+Turn Opposite(Turn turn) { return turn == Turn::Counterclockwise ? Turn::Clockwise : Turn::Counterclockwise; }
+
+// A convex tangent arc turns counterclockwise after an element running toward -Z or along
+// a face, clockwise after one running toward +Z (the side the arc dialogs give a convex
+// centre); a concave one the other way.
+Turn TangentTurn(ArcSense sense, Point arriving) {
+    const Turn convex = arriving.z > 1e-12 ? Turn::Clockwise : Turn::Counterclockwise;
+    return sense == ArcSense::Convex ? convex : Opposite(convex);
+}
+
+// An arc element's centre and the way it runs from its start to its end.
+struct ArcPath {
+    Circle circle;
+    Turn turn = Turn::Counterclockwise;
+};
+
+// Works out the open points from the elements around them, then checks the points given
+// in full against the angled lines and tangent arcs they end.
+class Solver {
+   public:
+    Solver(std::span<const RowValues> rows, std::vector<TableProblem>& found)
+        : rows_(rows), found_(found), r_(rows.size()), z_(rows.size()), named_(rows.size()), arcs_(rows.size()) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].x.kind == Coordinate::Kind::Value) r_[i] = rows[i].x.value / 2;
+            if (rows[i].z.kind == Coordinate::Kind::Value) z_[i] = rows[i].z.value;
+        }
+        // A row with a cell that cannot be read is named already: nothing is worked out for it.
+        for (const TableProblem& problem : found)
+            if (static_cast<std::size_t>(problem.row) <= rows.size()) named_[static_cast<std::size_t>(problem.row - 1)] = true;
+    }
+
+    void Run() {
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (std::size_t i = 1; i < rows_.size(); ++i) changed |= Step(i);
+        }
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (!Known(i) && !named_[i]) Name(i, texts::kTableUndetermined);
+            if (rows_[i].element == Element::TangentArc && i == 0) Name(i, texts::kTableTangentAtFirst);
+        }
+        for (std::size_t i = 0; i + 1 < rows_.size(); ++i) Check(i);
+    }
+
+    std::optional<Point> At(std::size_t i) const {
+        if (!Known(i)) return std::nullopt;
+        return Point{*z_[i], *r_[i]};
+    }
+
+    // A tangent arc's circle and turn, once its start and the element arriving there are known.
+    std::optional<ArcPath> TangentArc(std::size_t i) {
+        if (arcs_[i] || rows_[i].element != Element::TangentArc || i == 0 || !Known(i)) return arcs_[i];
+        const std::optional<Point> arriving = Arriving(i);
+        if (!arriving) return std::nullopt;
+        const Turn turn = TangentTurn(rows_[i].sense, *arriving);
+        arcs_[i] = ArcPath{TangentCircle(*At(i), *arriving, rows_[i].radius, turn), turn};
+        return arcs_[i];
+    }
+
+   private:
+    bool Known(std::size_t i) const { return r_[i] && z_[i]; }
+
+    void Name(std::size_t i, std::string_view reason) {
+        found_.push_back({static_cast<int>(i + 1), std::string(reason)});
+        named_[i] = true;
+    }
+
+    // The element's direction of travel where it arrives at row i.
+    std::optional<Point> Arriving(std::size_t i) {
+        const RowValues& before = rows_[i - 1];
+        const std::optional<Point> from = At(i - 1), to = At(i);
+        if (!from || !to || *from == *to) return std::nullopt;
+        switch (before.element) {
+            case Element::Line:
+            case Element::Angle: return Unit(*to - *from);
+            case Element::Arc: {
+                const std::optional<Point> centre = ArcCentre(*from, *to, before.radius, before.sense);
+                if (!centre) return std::nullopt;
+                // The host draws counterclockwise from the point typed first.
+                const bool startFirst = TypedOrder(before.sense, from->z, to->z) == ArcOrder::StartFirst;
+                return TangentAt(*centre, *to, startFirst ? Turn::Counterclockwise : Turn::Clockwise);
+            }
+            case Element::TangentArc: {
+                const std::optional<ArcPath> path = TangentArc(i - 1);
+                if (!path) return std::nullopt;
+                return TangentAt(path->circle.centre, *to, path->turn);
+            }
+        }
+        return std::nullopt;
+    }
+
+    // A step from the row before, once that row is known: through the text, as a typed sum would be.
+    bool Resolve(std::optional<double>& value, const Coordinate& cell, const std::optional<double>& before,
+                 double scale) {
+        if (value || cell.kind != Coordinate::Kind::Step || !before) return false;
+        const std::optional<double> sum = ReadNumber(NumberText(*before * scale + cell.value));
+        if (!sum) return false;
+        value = *sum / scale;
+        return true;
+    }
+
+    // The line an angled element lays through a known point: the one arriving at row i
+    // from the row before, or the one leaving row i for the row after.
+    std::optional<Line> AngleArriving(std::size_t i) const {
+        if (rows_[i - 1].element != Element::Angle || !Known(i - 1)) return std::nullopt;
+        return Line{*At(i - 1), DirectionAt(rows_[i - 1].angle)};
+    }
+    std::optional<Line> AngleLeaving(std::size_t i) const {
+        if (i + 1 >= rows_.size() || rows_[i].element != Element::Angle || !Known(i + 1)) return std::nullopt;
+        return Line{*At(i + 1), DirectionAt(rows_[i].angle)};
+    }
+
+    // One coordinate known, the other open: on a line through the known one.
+    std::optional<Point> OnLine(const Line& line, std::size_t i) const {
+        return z_[i] ? AtZ(line, *z_[i]) : AtR(line, *r_[i]);
+    }
+
+    bool Set(std::size_t i, Point p) {
+        z_[i] = p.z;
+        r_[i] = p.r;
+        return true;
+    }
+
+    bool Step(std::size_t i) {
+        const RowValues& row = rows_[i];
+        bool changed = Resolve(r_[i], row.x, r_[i - 1], 2) | Resolve(z_[i], row.z, z_[i - 1], 1);
+        if (Known(i) || named_[i]) return changed;
+        const bool xOpen = row.x.kind == Coordinate::Kind::Open, zOpen = row.z.kind == Coordinate::Kind::Open;
+        const std::optional<Line> arriving = AngleArriving(i), leaving = AngleLeaving(i);
+        if (xOpen && zOpen) {
+            if (!arriving || !leaving) return changed;
+            const std::optional<Point> crossing = Intersect(*arriving, *leaving);
+            if (!crossing) {
+                Name(i, texts::kTableParallelAngles);
+                return changed;
+            }
+            return Set(i, *crossing);
+        }
+        if (!r_[i] && !z_[i]) return changed;  // a step still waiting for the row before
+        for (const std::optional<Line>& line : {arriving, leaving}) {
+            if (!line) continue;
+            if (const std::optional<Point> p = OnLine(*line, i)) return Set(i, *p);
+        }
+        if (rows_[i - 1].element != Element::TangentArc) return changed;
+        const std::optional<ArcPath> path = TangentArc(i - 1);
+        if (!path) return changed;
+        const std::vector<Point> candidates = z_[i] ? CircleAtZ(path->circle, *z_[i]) : CircleAtR(path->circle, *r_[i]);
+        const std::optional<Point> first = FirstReached(path->circle, *At(i - 1), path->turn, candidates);
+        if (!first) {
+            Name(i, texts::kTableTangentNeverReaches);
+            return changed;
+        }
+        return Set(i, *first);
+    }
+
+    // The element from row i to the next: an angled line must reach its end ahead of it, a
+    // tangent arc must pass through its end. The row named is the point that misses: the
+    // end, unless the end was given and the start worked out.
+    void Check(std::size_t i) {
+        const std::optional<Point> from = At(i), to = At(i + 1);
+        if (!from || !to || named_[i] || named_[i + 1]) return;
+        const std::size_t blame = rows_[i + 1].Worked() || !rows_[i].Worked() ? i + 1 : i;
+        if (rows_[i].element == Element::Angle) {
+            const Line line{*from, DirectionAt(rows_[i].angle)};
+            if (Off(line, *to) > kOnTolerance) {
+                Name(blame, texts::kTableOffAngleLine);
+            } else if (*from != *to && Along(line, *to) <= 0) {
+                Name(blame, texts::kTableBehindAngle);
+            }
+        } else if (rows_[i].element == Element::TangentArc) {
+            if (const std::optional<ArcPath> path = TangentArc(i)) {
+                if (std::fabs(Length(*to - path->circle.centre) - path->circle.radius) > kOnTolerance)
+                    Name(blame, texts::kTableOffTangentArc);
+            }
+        }
+    }
+
+    std::span<const RowValues> rows_;
+    std::vector<TableProblem>& found_;
+    std::vector<std::optional<double>> r_, z_;
+    std::vector<bool> named_;  // a problem is named for the row: not worked on further
+    std::vector<std::optional<ArcPath>> arcs_;
+};
+
+SegmentPoint Typed(Point p) { return CoordinatePoint(p.z, p.r); }
+
+// A straight line, unless its two ends are typed as the same point (a corner took all of it).
+void AddLine(std::vector<Segment>& out, Point from, Point to) {
+    Segment line{SegmentKind::Line, Typed(from), Typed(to), {}, {}};
+    if (line.start == line.end) return;
+    out.push_back(std::move(line));
+}
+
+// An arc element: its centre by the arc dialogs' own rule for a radius and an end point.
+Segment ArcElement(Point from, Point to, ArcSense sense, double radius) {
+    const std::optional<Point> centre = ArcCentre(from, to, radius, sense);
+    if (!centre) throw RowError(texts::kTableChordTooLong);
+    return Segment{SegmentKind::Arc, Typed(from), Typed(to), Typed(*centre), TypedOrder(sense, from.z, to.z)};
+}
+
+// An arc that runs from `from` to `to` as `path` turns; the host draws counterclockwise
+// from the point it gets first.
+Segment PathArc(Point from, Point to, const ArcPath& path) {
+    return Segment{SegmentKind::Arc, Typed(from), Typed(to), Typed(path.circle.centre),
+                   path.turn == Turn::Counterclockwise ? ArcOrder::StartFirst : ArcOrder::EndFirst};
+}
+
+// A round's arc from where the incoming line ends to where the outgoing one begins.
+Segment RoundArc(const CornerCut& cut) {
+    const bool counterclockwise = Cross(cut.in - cut.centre, cut.out - cut.centre) > 0;
+    return PathArc(cut.in, cut.out,
+                   ArcPath{{cut.centre, 0}, counterclockwise ? Turn::Counterclockwise : Turn::Clockwise});
+}
+
+// The segments of the first `count` rows, all of whose points are known. With `openEnd`,
+// the rows are the first part of a table whose next row is not known yet: the last one's
+// corner and element wait for that row.
+std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solver, std::size_t count, bool openEnd,
+                                   std::vector<TableProblem>& found) {
+    std::vector<Point> p(count);
+    for (std::size_t i = 0; i < count; ++i) p[i] = *solver.At(i);
+
+    auto at = [&](std::size_t row, auto check) {
+        try {
+            check();
+        } catch (const RowError& e) {
+            found.push_back({static_cast<int>(row + 1), e.reason});
+        }
+    };
+    // Every corner first, so that a line knows what both of its ends give away.
+    std::vector<std::optional<CornerCut>> cuts(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        at(i, [&] {
+            if (!Believable(p[i])) throw RowError(texts::kTableTooLarge);
+            if (i > 0 && p[i] == p[i - 1]) throw RowError(texts::kTableSamePoint);
+            if (i + 1 == count && openEnd) return;
+            if (i + 1 == count && rows[i].element != Element::Line) throw RowError(texts::kTableElementAtLast);
+            if (!rows[i].corner) return;
+            if (i == 0 || i + 1 == count) throw RowError(texts::kTableCornerAtEnd);
+            if (rows[i - 1].IsArc() || rows[i].IsArc()) throw RowError(texts::kTableCornerNextToArc);
+            if (p[i] == p[i - 1] || p[i + 1] == p[i]) return;  // named as the same point
+            cuts[i] = CutCorner(p[i - 1], p[i], p[i + 1], *rows[i].corner, rows[i].cornerSize);
+            if (!cuts[i]) throw RowError(texts::kTableCornerOnStraight);
+        });
+    }
+    std::vector<Segment> segments;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        if (p[i + 1] == p[i]) continue;
+        // A line that cannot hold its corners names the corner at its end, where there is one.
+        at(cuts[i + 1] ? i + 1 : i, [&] {
+            switch (rows[i].element) {
+                case Element::Arc: segments.push_back(ArcElement(p[i], p[i + 1], rows[i].sense, rows[i].radius)); return;
+                case Element::TangentArc: {
+                    const std::optional<ArcPath> path = solver.TangentArc(i);
+                    if (!path) throw RowError(texts::kTableUndetermined);
+                    segments.push_back(PathArc(p[i], p[i + 1], *path));
+                    return;
+                }
+                case Element::Line:
+                case Element::Angle: break;
+            }
+            const double length = Length(p[i + 1] - p[i]);
+            const double taken = (cuts[i] ? cuts[i]->trim : 0) + (cuts[i + 1] ? cuts[i + 1]->trim : 0);
+            if (taken > length * (1 + 1e-9)) throw RowError(texts::kTableCornerTooLarge);
+            AddLine(segments, cuts[i] ? cuts[i]->out : p[i], cuts[i + 1] ? cuts[i + 1]->in : p[i + 1]);
+        });
+        if (const auto& cut = cuts[i + 1]) {
+            if (rows[i + 1].corner == CornerKind::Chamfer) {
+                AddLine(segments, cut->in, cut->out);
+            } else {
+                segments.push_back(RoundArc(*cut));
+            }
+        }
+    }
+    return segments;
+}
+
+// A coordinate as the worked-out column shows it: 4 decimals, or "?" while it is open.
+std::string Shown(std::optional<double> value) {
+    if (!value || !(std::fabs(*value) <= kLargestCoordinate)) return std::string(texts::kTableWorkedOpen);
+    return FormatCoord(*value);
+}
+
+std::string WorkedText(const RowValues& row, const std::optional<Point>& p) {
+    if (!row.Worked()) return {};
+    std::optional<double> x = p ? std::optional(p->r * 2) : std::nullopt, z = p ? std::optional(p->z) : std::nullopt;
+    if (row.x.kind == Coordinate::Kind::Value) x = row.x.value;
+    if (row.z.kind == Coordinate::Kind::Value) z = row.z.value;
+    return Fill(Fill(texts::kTableWorkedPoint, Shown(x)), Shown(z));
+}
+
+}  // namespace
+
+TableContour BuildContour(std::span<const TableRow> rows) {
+    TableContour contour;
+    std::vector<TableProblem> found;
+    if (rows.size() > kMaxTableRows) {
+        found.push_back({static_cast<int>(kMaxTableRows + 1), std::string(texts::kCsvTooManyRows)});
+        rows = rows.first(kMaxTableRows);
+    }
+    std::vector<RowValues> values;
+    values.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        values.push_back(ReadRow(rows[i], i == 0, found, static_cast<int>(i + 1)));
+    Solver solver(values, found);
+    solver.Run();
+    std::size_t known = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::optional<Point> p = solver.At(i);
+        contour.points.push_back(p);
+        contour.worked.push_back(WorkedText(values[i], p));
+        if (p && known == i) ++known;
+    }
+    // The rows before the first one whose point is not known are built all the same: their
+    // own faults are named, and the preview shows what is there while the user types on.
+    const bool complete = found.empty() && known == values.size();
+    contour.segments = BuildSegments(values, solver, known, !complete, found);
+    if (!found.empty()) {
+        // Several problems of one row name the row once.
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
+        contour.problem = found.front();
+        std::vector<int> rowsWrong;
+        for (const TableProblem& p : found)
+            if (rowsWrong.empty() || rowsWrong.back() != p.row) rowsWrong.push_back(p.row);
+        contour.problemCount = static_cast<int>(rowsWrong.size());
+        // What the preview shows: the contour up to the row before the first wrong one.
+        std::vector<TableProblem> again;
+        const auto before = static_cast<std::size_t>(contour.problem->row - 1);
+        contour.segments = BuildSegments(values, solver, std::min(before, known), true, again);
+    }
+    return contour;
+}
+
+std::vector<ContourPoint> TableContour::WorkedPoints() const {
+    std::vector<ContourPoint> out;
+    for (std::size_t i = 0; i < points.size() && i < worked.size(); ++i)
+        if (points[i] && !worked[i].empty()) out.push_back(*points[i]);
+    return out;
+}
+
+std::string ProblemLine(const TableContour& contour) {
+    if (!contour.problem) return contour.segments.empty() ? std::string(texts::kTableNeedTwoPoints) : std::string();
+    std::string line = Fill(Fill(texts::kTableRowProblem, std::to_string(contour.problem->row)), contour.problem->reason);
+    if (contour.problemCount > 1) line += Fill(texts::kTableMoreProblems, std::to_string(contour.problemCount - 1));
+    return line;
+}
+
+}  // namespace kelo
