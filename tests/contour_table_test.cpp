@@ -5,10 +5,16 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <cmath>
+#include <numbers>
+#include <random>
+
 #include "Rig.h"
 #include "contour/ContourCsv.h"
 #include "contour/ContourTableDialog.h"
 #include "contour/ContourTable.h"
+#include "profiles/ArcSolver.h"
+#include "text/NumberRules.h"
 #include "text/Texts.h"
 
 namespace kelo {
@@ -67,10 +73,11 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
     } cases[] = {
         {{a}, "点を2行以上入力してください。"},
         {{a, {"abc", "0"}}, "2行目: X が数値ではありません。"},
-        {{a, {"", "0"}}, "2行目: X が空です。"},
-        {{a, {"60", ""}}, "2行目: Z が空です。"},
+        {{a, {"", "0"}}, "2行目: 点が決まりません。X と Z を入力するか、角度 (A) や接円弧で決まるようにしてください。"},
+        {{a, {"60", ""}}, "2行目: 点が決まりません。X と Z を入力するか、角度 (A) や接円弧で決まるようにしてください。"},
         {{a, {"60", "@x"}}, "2行目: Z が数値ではありません。"},
-        {{{"60", "@5"}, b}, "1行目: 最初の行の Z は長さ (@) でなく Z の値で入力してください。"},
+        {{{"60", "@5"}, b}, "1行目: 最初の行は X と Z を数値で入力してください。"},
+        {{{"U60", "0"}, b}, "1行目: 最初の行は X と Z を数値で入力してください。"},
         {{a, {"3e9", "0"}}, "2行目: 数値が大きすぎます。"},
         {{a, b, b}, "3行目: 前の行と同じ点です。"},
         {{{"0", "0", "C1"}, b, c}, "1行目: 最初と最後の点には角を付けられません。"},
@@ -84,8 +91,9 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
         {{a, {"60", "0", "D1"}, c}, "2行目: 角は C または R と大きさで入力してください (例: C1, R0.5)。"},
         {{a, {"60", "0", "C-1"}, c}, "2行目: 角や半径の大きさは0より大きくしてください。"},
         {{a, {"60", "0", "R0"}, c}, "2行目: 角や半径の大きさは0より大きくしてください。"},
-        {{{"0", "0", "", "円R5"}, b}, "1行目: 次の要素は 凹R または 凸R と半径で入力してください (例: 凹R5)。直線なら空欄です。"},
-        {{{"20", "0", "", "凹R1"}, {"20", "-8"}}, "1行目: 始点と終点の距離が直径以上です。半径を大きくしてください。"},
+        {{{"0", "0", "", "円R5"}, b},
+         "1行目: 次の要素は 凹R・凸R と半径 (接円弧は 凸R5接)、または A と角度 (A150) で入力してください。直線なら空欄です。"},
+        {{{"20", "0", "", "凹R1"}, {"20", "-8"}}, "1行目: 始点と終点の距離が直径より長いです。半径を大きくしてください。"},
         {{a, {"20", "-8", "", "凸R5"}}, "2行目: 最後の点の次の要素は描けません (次の点がありません)。"},
         {{a, {"x", "0"}, {"60", "0", "Q"}}, "2行目: X が数値ではありません。 (ほかに1行)"},
         {{a, {"60", "0", "C40"}, c, {"y", "0"}}, "2行目: 角が線の長さに収まりません。 (ほかに1行)"},
@@ -111,6 +119,123 @@ TEST(ContourTable, WhatCanBeBuiltBeforeAWrongRowIsKeptForThePreview) {
     contour = BuildContour(std::vector<TableRow>{{"60", "0"}, {"abc", "@-10"}, {"80", "@-5"}, {"80", "-30"}});
     EXPECT_EQ(contour.points, (std::vector<std::optional<ContourPoint>>{
                                   ContourPoint{0, 30}, std::nullopt, ContourPoint{-15, 40}, ContourPoint{-30, 40}}));
+}
+
+// Open points worked out from the angled lines and tangent arcs around them, forward and
+// backward, toward -Z and +Z; the worked-out column shows each, corners cut them as given ones.
+TEST(ContourTable, OpenPointsAreWorkedOutFromAnglesTangentArcsAndSteps) {
+    const struct {
+        std::vector<TableRow> rows;
+        const char* worked;  // the worked-out column, rows joined by "|"
+        const char* typed;
+    } cases[] = {
+        {{{"40", "0", "", "A165"}, {"60", ""}}, "|X 60  Z -37.3205", "L 0,20 -37.3205,30/;"},
+        {{{"40", "0", "", "A15"}, {"60", ""}}, "|X 60  Z 37.3205", "L 0,20 37.3205,30/;"},
+        {{{"40", "0", "", "Ａ１５０"}, {"", "-10"}}, "|X 51.547  Z -10", "L 0,20 -10,25.7735/;"},
+        {{{"40", "0"}, {"", "-10", "", "a 180"}, {"60", "-30"}}, "|X 60  Z -10|", "L 0,20 -10,30/;L -10,30 -30,30/;"},
+        {{{"40", "0"}, {"", "10", "", "A0"}, {"60", "30"}}, "|X 60  Z 10|", "L 0,20 10,30/;L 10,30 30,30/;"},
+        {{{"0", "0", "", "A90"}, {"", "", "C1", "A180"}, {"60", "-20"}}, "|X 60  Z 0|",
+         "L 0,0 0,29/;L 0,29 -1,30/;L -1,30 -20,30/;"},
+        {{{"40", "0"}, {"u10", "w-5"}, {"U-10", "@5"}}, "|X 50  Z -5|X 40  Z 0", "L 0,20 -5,25/;L -5,25 0,20/;"},
+        // A convex round down from a cylinder running toward -Z, then toward +Z; a concave one.
+        {{{"40", "0"}, {"40", "-10", "", "凸R5接"}, {"30", ""}}, "||X 30  Z -15",
+         "L 0,20 -10,20/;A -10,15/-10,20/-15,15/;"},
+        {{{"40", "0"}, {"40", "10", "", "凸R5T"}, {"30", ""}}, "||X 30  Z 15", "L 0,20 10,20/;A 10,15/15,15/10,20/;"},
+        {{{"40", "0"}, {"40", "-10", "", "凹 R5 接"}, {"50", ""}}, "||X 50  Z -15",
+         "L 0,20 -10,20/;A -10,25/-15,25/-10,20/;"},
+        // A tangent arc after a tangent arc: it runs on from the first one's end.
+        {{{"40", "0"}, {"40", "-10", "", "凸R5接"}, {"30", "", "", "凹R5接"}, {"20", ""}}, "||X 30  Z -15|X 20  Z -20",
+         "L 0,20 -10,20/;A -10,15/-10,20/-15,15/;A -20,15/-20,10/-15,15/;"},
+        // A tangent arc after a face, up to the Z it reaches first; a chord of a whole diameter.
+        {{{"0", "0"}, {"20", "0", "", "凸R10接"}, {"", "-10"}}, "||X 40  Z -10", "L 0,0 0,10/;A -10,10/0,10/-10,20/;"},
+        {{{"20", "0", "", "凹R5"}, {"20", "-10"}}, "|", "A -5,10/-10,10/0,10/;"},
+    };
+    for (const auto& c : cases) {
+        const TableContour contour = BuildContour(c.rows);
+        std::string worked;
+        for (std::size_t i = 0; i < contour.worked.size(); ++i) worked += (i > 0 ? "|" : "") + contour.worked[i];
+        EXPECT_EQ(worked, c.worked) << c.typed;
+        EXPECT_EQ(ProblemLine(contour) + Typed(contour), c.typed);
+    }
+}
+
+TEST(ContourTable, OpenPointsThatCannotBeWorkedOutAreNamed) {
+    auto at = [](int row, std::string_view reason) { return Fill(Fill(texts::kTableRowProblem, std::to_string(row)), reason); };
+    const TableRow a{"40", "0"};
+    const struct {
+        std::vector<TableRow> rows;
+        std::string line;
+    } cases[] = {
+        {{a, {"", "-10"}}, at(2, texts::kTableUndetermined)},
+        {{a, {"", "", "", "A180"}, {"40", "-20"}}, at(2, texts::kTableUndetermined)},
+        {{{"40", "0", "", "A180"}, {"50", "-10"}}, at(2, texts::kTableOffAngleLine)},
+        {{{"40", "0", "", "A180"}, {"40", "10"}}, at(2, texts::kTableBehindAngle)},
+        {{{"40", "0", "", "A165"}, {"30", ""}}, at(2, texts::kTableBehindAngle)},
+        {{a, {"", "-10", "", "A180"}, {"60", "0"}}, at(2, texts::kTableBehindAngle)},
+        {{{"40", "0", "", "A180"}, {"", "", "", "A0"}, {"40", "-20"}}, at(2, texts::kTableParallelAngles)},
+        {{a, {"40", "-10", "", "凸R5接"}, {"10", ""}}, at(3, texts::kTableTangentNeverReaches)},
+        {{a, {"40", "-10", "", "凸R5接"}, {"30", "-14"}}, at(3, texts::kTableOffTangentArc)},
+        {{{"40", "0", "", "凸R5接"}, {"30", "-5"}}, at(1, texts::kTableTangentAtFirst)},
+        {{a, {"30", "-5", "", "A"}}, at(2, texts::kTableElementUnreadable)},
+        {{a, {"U", "-5"}}, at(2, texts::kTableXNotNumber)},
+        {{{"0", "W-1"}, a}, at(1, texts::kTableFirstRowNumbers)},
+    };
+    for (const auto& c : cases) {
+        const TableContour contour = BuildContour(c.rows);
+        EXPECT_EQ(ProblemLine(contour), c.line);
+        EXPECT_FALSE(contour.Drawable()) << c.line;
+    }
+}
+
+// A table given in full draws the same elements after a coordinate that an angle
+// determines is blanked and the angle added to the row before.
+TEST(ContourTable, AnAngleInPlaceOfACoordinateDrawsTheSameContour) {
+    std::mt19937 rng(31);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    int compared = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        std::vector<TableRow> rows;
+        for (int i = 0; i < 6; ++i) {
+            const double x = pick(0, 4000) / 40.0, z = -i * 10 - pick(0, 400) / 40.0;
+            rows.push_back({NumberText(x), NumberText(z), i > 0 && i < 5 && pick(0, 2) == 0 ? "C0.5" : ""});
+        }
+        const TableContour full = BuildContour(rows);
+        if (!full.Drawable()) continue;
+        const auto row = static_cast<std::size_t>(pick(1, 5));
+        const double dz = ParseNumber(rows[row].z) - ParseNumber(rows[row - 1].z);
+        const double dr = (ParseNumber(rows[row].x) - ParseNumber(rows[row - 1].x)) / 2;
+        std::vector<TableRow> open = rows;
+        open[row - 1].element = "A" + NumberText(std::atan2(dr, dz) * 180 / std::numbers::pi);
+        (pick(0, 1) == 0 && dr != 0 ? open[row].z : open[row].x) = "";
+        const TableContour worked = BuildContour(open);
+        EXPECT_EQ(ProblemLine(worked) + Typed(worked), Typed(full)) << rows[row - 1].x << "," << rows[row - 1].z;
+        ++compared;
+    }
+    EXPECT_GT(compared, 150);
+}
+
+// The table's arc element has the centre an arc dialog finds for the same start, end and
+// radius, rounded once where it is typed.
+TEST(ContourTable, AnArcElementHasTheArcDialogsCentre) {
+    std::mt19937 rng(509);
+    auto value = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng) / 10.0; };
+    for (int trial = 0; trial < 500; ++trial) {
+        const double sx = value(0, 2000), sz = value(-1000, 1000), ex = value(0, 2000), ez = value(-1000, 1000);
+        const double radius = std::hypot((ex - sx) / 2, ez - sz) / 2 + value(1, 500);
+        for (const ArcSense sense : {ArcSense::Concave, ArcSense::Convex}) {
+            ArcBoxes boxes{NumberText(sx), NumberText(sz), NumberText(radius), "", "", NumberText(ex), NumberText(ez)};
+            ProfileState state;
+            SolveArc(sense, boxes, state);
+            const std::vector<TableRow> rows{{boxes[0], boxes[1], "", (sense == ArcSense::Concave ? "凹R" : "凸R") + boxes[2]},
+                                             {boxes[5], boxes[6]}};
+            const Segment arc = BuildContour(rows).segments.at(0);
+            EXPECT_NEAR(ParseNumber(*arc.centre.rText), ParseNumber(boxes[3]) / 2, 1e-4) << boxes[3];
+            EXPECT_NEAR(ParseNumber(*arc.centre.zText), ParseNumber(boxes[4]), 1e-4) << boxes[4];
+        }
+    }
+    // Rounded once: 51.18034 is typed as 51.1803, not as 102.3607 halved and rounded again.
+    const TableContour contour = BuildContour(std::vector<TableRow>{{"80", "-25", "", "凹R15"}, {"80", "-45"}});
+    EXPECT_EQ(Typed(contour), "A -35,51.1803/-45,40/-25,40/;");
 }
 
 // What the system's code page 932 tables do on Windows, by glibc's.
@@ -288,7 +413,7 @@ TEST(ContourTableDialog, RowsAreAddedInsertedAndDeletedAroundTheCurrentRow) {
     rig.table.CellChanged(2, TableColumn::X, "99");  // no such row
     rig.table.frm_TABLE_InsertButton_Click();        // before row 1
     EXPECT_EQ(rig.Rows(), "0,0,,;,,,;60,@-10,,;");
-    EXPECT_EQ(rig.problem, "2行目: X が空です。");
+    EXPECT_EQ(rig.problem, "2行目: 点が決まりません。X と Z を入力するか、角度 (A) や接円弧で決まるようにしてください。 (ほかに1行)");
     rig.table.frm_TABLE_DeleteButton_Click();
     EXPECT_EQ(rig.Rows(), "0,0,,;60,@-10,,;");
     EXPECT_EQ(rig.problem, "");

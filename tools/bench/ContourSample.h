@@ -68,6 +68,24 @@ inline std::vector<TableRow> MakeTableRows(int count) {
     return rows;
 }
 
+// The same kind of shaft as a drawing gives it, with points left open: tapers by their
+// angle, shoulders where a cylinder meets a face, rounds tangent to the cylinder before
+// them, steps by U and W. Seven rows a period, 70 along the axis.
+inline std::vector<TableRow> MakeOpenTableRows(int count) {
+    std::vector<TableRow> rows{{"0", "0"}};
+    for (int i = 1; i < count; ++i) {
+        const double base = -70.0 * ((i - 1) / 7) - 5;
+        const TableRow period[] = {
+            {"60", NumberText(base), "", "A165"}, {"80", "", "", "A180"},  {"", "", "C0.5", "A270"},
+            {"60", NumberText(base - 50), "R1"}, {"60", "W-5", "", "凸R5接"}, {"50", ""}, {"U10", "W-3"},
+        };
+        rows.push_back(period[(i - 1) % 7]);
+    }
+    rows.back().corner.clear();
+    rows.back().element.clear();
+    return rows;
+}
+
 // The preview's scene while the table is open: the chain typed so far and the table's
 // contour, the row being edited marked.
 inline ContourScene TableScene(const ContourChain& chain, const TableContour& contour) {

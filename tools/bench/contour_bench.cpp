@@ -1,7 +1,8 @@
 // How long the contour preview takes to lay out a long contour: the fit alone
 // and the whole draw list, for 500 mixed segments in a 600 x 400 view; and how long
 // a contour table of 50 rows takes to build its contour and the preview's draw list
-// again, as it does at every change of a cell.
+// again, as it does at every change of a cell, with every point given and with points
+// left open to be worked out.
 #include <cstdio>
 #include <string>
 
@@ -36,5 +37,15 @@ int main() {
     std::printf("contour table: %d rows, %zu segments (%s), beside the %zu segments above\n", kTableRows,
                 contour.segments.size(), contour.Drawable() ? "drawable" : "refused", chain.Size());
     Report("table", table);
+
+    const std::vector<kelo::TableRow> open = MakeOpenTableRows(kTableRows);
+    const kelo::TableContour solved = kelo::BuildContour(open);
+    const auto openTable = Time([&] {
+        const kelo::ContourScene tableScene = TableScene(chain, kelo::BuildContour(open));
+        sink = sink + kelo::BuildDrawList(tableScene, kView).points.size();
+    });
+    std::printf("contour table with open points: %d rows, %zu worked out, %zu segments (%s)\n", kTableRows,
+                solved.WorkedPoints().size(), solved.segments.size(), solved.Drawable() ? "drawable" : "refused");
+    Report("table, open points", openTable);
     return 0;
 }

@@ -52,5 +52,10 @@ int wmain() {
     std::printf("contour table of %d rows, built again and redrawn:\n", kelo::bench::kTableRows);
     Measure("table", table, 1);
     Measure("table", table, 2);
+    const std::vector<kelo::TableRow> open = kelo::bench::MakeOpenTableRows(kelo::bench::kTableRows);
+    const auto solved = [&] { return kelo::bench::TableScene(none, kelo::BuildContour(open)); };
+    std::printf("the same with open points worked out:\n");
+    Measure("open points", solved, 1);
+    Measure("open points", solved, 2);
     return 0;
 }
