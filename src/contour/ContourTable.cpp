@@ -387,7 +387,8 @@ std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solv
     }
     std::vector<Segment> segments;
     for (std::size_t i = 0; i + 1 < count; ++i) {
-        if (p[i + 1] == p[i]) continue;
+        // Points out of range and repeated points are named already.
+        if (p[i + 1] == p[i] || !Believable(p[i]) || !Believable(p[i + 1])) continue;
         // A line that cannot hold its corners names the corner at its end, where there is one.
         at(cuts[i + 1] ? i + 1 : i, [&] {
             switch (rows[i].element) {

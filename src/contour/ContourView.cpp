@@ -12,14 +12,10 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 // Keeps every pixel coordinate a small int even for an absurd window size.
 constexpr int kLargestView = 1 << 20;
 
-bool Usable(ContourPoint p) {
-    return std::fabs(p.z) <= kLargestCoordinate && std::fabs(p.r) <= kLargestCoordinate;  // false for NaN too
-}
-
 bool Usable(const SegmentShape& shape) {
-    if (const auto* line = std::get_if<LineShape>(&shape)) return Usable(line->from) && Usable(line->to);
+    if (const auto* line = std::get_if<LineShape>(&shape)) return Believable(line->from) && Believable(line->to);
     const auto& arc = std::get<ArcShape>(shape);
-    return Usable(arc.centre) && Usable(arc.first) && Usable(arc.second);
+    return Believable(arc.centre) && Believable(arc.first) && Believable(arc.second);
 }
 
 // The host's reading of an arc: start angle and counter-clockwise sweep, a
@@ -148,7 +144,7 @@ void PaintShape(Painter& painter, DrawStyle style, const SegmentShape& shape, do
 // A closed polygon about `p` with its vertices `size` pixels away on the
 // diagonals (a square) or on the axes (a diamond).
 void PaintMarker(Painter& painter, DrawStyle style, const ViewTransform& t, ContourPoint p, double size, bool diamond) {
-    if (!Usable(p)) return;
+    if (!Believable(p)) return;
     const double x = t.X(p.z), y = t.Y(p.r);
     const double square[5][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
     const double rhombus[5][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}, {0, -1}};
@@ -175,7 +171,7 @@ void ForEachCorner(const ContourScene& scene, Visit visit) {
 }  // namespace
 
 void Extent::Include(ContourPoint p) {
-    if (!Usable(p)) return;
+    if (!Believable(p)) return;
     if (empty) {
         zMin = zMax = p.z;
         rMin = rMax = p.r;
@@ -297,7 +293,7 @@ std::optional<Corner> HitCorner(const ContourScene& scene, const ViewTransform& 
     const Corner* nearest = nullptr;
     double best = tolerance * tolerance;
     ForEachCorner(scene, [&](const Corner& corner) {
-        if (!Usable(corner.point)) return;
+        if (!Believable(corner.point)) return;
         const double dx = transform.X(corner.point.z) - x;
         const double dy = transform.Y(corner.point.r) - y;
         const double distance = dx * dx + dy * dy;
