@@ -108,15 +108,35 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
     EXPECT_EQ(ProblemLine(BuildContour(many)), "1001行目: 行が多すぎます。1000行までです。");
 }
 
-// The preview shows the contour up to the first wrong row, and each row's point where its
-// cells can be read; a length goes on from the row before, read or not.
-TEST(ContourTable, WhatCanBeBuiltBeforeAWrongRowIsKeptForThePreview) {
-    TableContour contour = BuildContour(std::vector<TableRow>{
-        {"0", "0"}, {"60", "0", "C1"}, {"60", "-25", "R2"}, {"80", "-25"}, {"x", "-40"}});
-    EXPECT_EQ(ProblemLine(contour), "5行目: X が数値ではありません。");
-    // Up to row 4, whose own corner or element would wait for the row after it.
-    EXPECT_EQ(Typed(contour), "L 0,0 0,29/;L 0,29 -1,30/;L -1,30 -23,30/;A -23,32/-25,32/-23,30/;L -25,32 -25,40/;");
-    contour = BuildContour(std::vector<TableRow>{{"60", "0"}, {"abc", "@-10"}, {"80", "@-5"}, {"80", "-30"}});
+// The preview draws every element it can build through a wrong row, and marks the wrong
+// rows' points; a length goes on from the row before, read or not.
+TEST(ContourTable, APreviewGoesOnThroughAWrongRow) {
+    const struct {
+        std::vector<TableRow> rows;
+        const char* line;
+        const char* typed;
+        std::vector<ContourPoint> wrong;
+    } cases[] = {
+        // "R0." while "R0.5" is typed: the corner is left uncut, the rest is drawn.
+        {{{"0", "0"}, {"60", "0", "C1"}, {"60", "-25", "R0."}, {"80", "-25"}, {"80", "-40"}},
+         "3行目: 角や半径の大きさは0より大きくしてください。",
+         "L 0,0 0,29/;L 0,29 -1,30/;L -1,30 -25,30/;L -25,30 -25,40/;L -25,40 -40,40/;", {{-25, 30}}},
+        // A point not known: the elements on either side of it go, those beyond it stay.
+        {{{"0", "0"}, {"60", "0"}, {"x", "-20"}, {"80", "-25"}, {"80", "-40"}}, "3行目: X が数値ではありません。",
+         "L 0,0 0,30/;L -25,40 -40,40/;", {}},
+        // A corner too large for its line goes; the line stays.
+        {{{"0", "0"}, {"60", "0", "C40"}, {"60", "-25"}, {"80", "-25", "", "凹R1"}, {"80", "-45"}},
+         "2行目: 角が線の長さに収まりません。 (ほかに1行)", "L 0,0 0,30/;L 0,30 -25,30/;L -25,30 -25,40/;",
+         {{0, 30}, {-25, 40}}},
+    };
+    for (const auto& c : cases) {
+        const TableContour contour = BuildContour(c.rows);
+        EXPECT_EQ(ProblemLine(contour), c.line);
+        EXPECT_EQ(Typed(contour), c.typed) << c.line;
+        EXPECT_EQ(contour.WrongPoints(), c.wrong) << c.line;
+    }
+    const TableContour contour =
+        BuildContour(std::vector<TableRow>{{"60", "0"}, {"abc", "@-10"}, {"80", "@-5"}, {"80", "-30"}});
     EXPECT_EQ(contour.points, (std::vector<std::optional<ContourPoint>>{
                                   ContourPoint{0, 30}, std::nullopt, ContourPoint{-15, 40}, ContourPoint{-30, 40}}));
 }

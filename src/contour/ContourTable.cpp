@@ -87,15 +87,16 @@ Coordinate ReadCoordinateCell(const std::string& cell, std::initializer_list<std
 void ReadCorner(const std::string& cell, RowValues& v) {
     if (cell.empty()) return;
     if (!StartsWithLetter(cell, 'C') && !StartsWithLetter(cell, 'R')) throw RowError(texts::kTableCornerUnreadable);
-    v.corner = StartsWithLetter(cell, 'C') ? CornerKind::Chamfer : CornerKind::Round;
+    // Taken only once its size reads: a corner half typed is no corner.
     v.cornerSize = Size(std::string_view(cell).substr(1), texts::kTableCornerUnreadable);
+    v.corner = StartsWithLetter(cell, 'C') ? CornerKind::Chamfer : CornerKind::Round;
 }
 
 void ReadElement(const std::string& cell, RowValues& v) {
     if (cell.empty()) return;
     if (StartsWithLetter(cell, 'A')) {
-        v.element = Element::Angle;
         v.angle = Number(std::string_view(cell).substr(1), texts::kTableElementUnreadable);
+        v.element = Element::Angle;
         return;
     }
     constexpr std::string_view kConcave = "凹", kConvex = "凸", kTangent = "接";
@@ -109,15 +110,14 @@ void ReadElement(const std::string& cell, RowValues& v) {
     } else {
         throw RowError(texts::kTableElementUnreadable);
     }
-    v.element = Element::Arc;
     while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
     if (StartsWithLetter(rest, 'R')) rest.remove_prefix(1);
     while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
-    if (rest.ends_with(kTangent) || StartsWithLetter(rest.substr(rest.empty() ? 0 : rest.size() - 1), 'T')) {
-        v.element = Element::TangentArc;
-        rest.remove_suffix(rest.ends_with(kTangent) ? kTangent.size() : 1);
-    }
+    const bool tangent = rest.ends_with(kTangent) || StartsWithLetter(rest.substr(rest.empty() ? 0 : rest.size() - 1), 'T');
+    if (tangent) rest.remove_suffix(rest.ends_with(kTangent) ? kTangent.size() : 1);
+    // Taken only once its radius reads: an arc half typed is no arc.
     v.radius = Size(rest, texts::kTableElementUnreadable);
+    v.element = tangent ? Element::TangentArc : Element::Arc;
 }
 
 // The row's own cells, each problem named; a cell that cannot be read counts as open.
@@ -354,58 +354,72 @@ Segment RoundArc(const CornerCut& cut) {
                    ArcPath{{cut.centre, 0}, counterclockwise ? Turn::Counterclockwise : Turn::Clockwise});
 }
 
-// The segments of the first `count` rows, all of whose points are known. With `openEnd`,
-// the rows are the first part of a table whose next row is not known yet: the last one's
-// corner and element wait for that row.
-std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solver, std::size_t count, bool openEnd,
-                                   std::vector<TableProblem>& found) {
-    std::vector<Point> p(count);
-    for (std::size_t i = 0; i < count; ++i) p[i] = *solver.At(i);
-
+// Every element whose two ends are known, each fault named with its row. A faulty element
+// is left out and a corner that cannot be cut is left uncut, so that the preview still
+// shows the rest of the contour; 作図 types the elements only when nothing is named.
+std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solver, std::vector<TableProblem>& found) {
+    const std::size_t n = rows.size();
+    std::vector<std::optional<Point>> p(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        p[i] = solver.At(i);
+        if (p[i] && !Believable(*p[i])) p[i].reset();  // named below
+    }
     auto at = [&](std::size_t row, auto check) {
         try {
             check();
+            return true;
         } catch (const RowError& e) {
             found.push_back({static_cast<int>(row + 1), e.reason});
+            return false;
         }
     };
+    // A line between two known and different points: where the contour goes on.
+    auto joined = [&](std::size_t i) { return p[i] && p[i + 1] && *p[i] != *p[i + 1]; };
     // Every corner first, so that a line knows what both of its ends give away.
-    std::vector<std::optional<CornerCut>> cuts(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    std::vector<std::optional<CornerCut>> cuts(n);
+    for (std::size_t i = 0; i < n; ++i) {
         at(i, [&] {
-            if (!Believable(p[i])) throw RowError(texts::kTableTooLarge);
-            if (i > 0 && p[i] == p[i - 1]) throw RowError(texts::kTableSamePoint);
-            if (i + 1 == count && openEnd) return;
-            if (i + 1 == count && rows[i].element != Element::Line) throw RowError(texts::kTableElementAtLast);
+            if (solver.At(i) && !p[i]) throw RowError(texts::kTableTooLarge);
+            if (i > 0 && p[i] && p[i - 1] && *p[i] == *p[i - 1]) throw RowError(texts::kTableSamePoint);
+            if (i + 1 == n && rows[i].element != Element::Line) throw RowError(texts::kTableElementAtLast);
             if (!rows[i].corner) return;
-            if (i == 0 || i + 1 == count) throw RowError(texts::kTableCornerAtEnd);
+            if (i == 0 || i + 1 == n) throw RowError(texts::kTableCornerAtEnd);
             if (rows[i - 1].IsArc() || rows[i].IsArc()) throw RowError(texts::kTableCornerNextToArc);
-            if (p[i] == p[i - 1] || p[i + 1] == p[i]) return;  // named as the same point
-            cuts[i] = CutCorner(p[i - 1], p[i], p[i + 1], *rows[i].corner, rows[i].cornerSize);
+            if (!joined(i - 1) || !joined(i)) return;  // nothing to cut yet, or named as the same point
+            cuts[i] = CutCorner(*p[i - 1], *p[i], *p[i + 1], *rows[i].corner, rows[i].cornerSize);
             if (!cuts[i]) throw RowError(texts::kTableCornerOnStraight);
         });
     }
+    // A line too short for its corners names the corner at its end, where there is one,
+    // and goes without that corner.
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (rows[i].IsArc() || !joined(i)) continue;
+        const double length = Length(*p[i + 1] - *p[i]);
+        auto taken = [&] { return (cuts[i] ? cuts[i]->trim : 0) + (cuts[i + 1] ? cuts[i + 1]->trim : 0); };
+        if (taken() <= length * (1 + 1e-9)) continue;
+        const std::size_t corner = cuts[i + 1] ? i + 1 : i;
+        at(corner, [] { throw RowError(texts::kTableCornerTooLarge); });
+        cuts[corner].reset();
+        if (taken() > length * (1 + 1e-9)) cuts[i].reset();
+    }
     std::vector<Segment> segments;
-    for (std::size_t i = 0; i + 1 < count; ++i) {
-        // Points out of range and repeated points are named already.
-        if (p[i + 1] == p[i] || !Believable(p[i]) || !Believable(p[i + 1])) continue;
-        // A line that cannot hold its corners names the corner at its end, where there is one.
-        at(cuts[i + 1] ? i + 1 : i, [&] {
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (!joined(i)) continue;
+        const Point from = *p[i], to = *p[i + 1];
+        at(i, [&] {
             switch (rows[i].element) {
-                case Element::Arc: segments.push_back(ArcElement(p[i], p[i + 1], rows[i].sense, rows[i].radius)); return;
+                case Element::Arc: segments.push_back(ArcElement(from, to, rows[i].sense, rows[i].radius)); return;
                 case Element::TangentArc: {
                     const std::optional<ArcPath> path = solver.TangentArc(i);
                     if (!path) throw RowError(texts::kTableUndetermined);
-                    segments.push_back(PathArc(p[i], p[i + 1], *path));
+                    segments.push_back(PathArc(from, to, *path));
                     return;
                 }
                 case Element::Line:
-                case Element::Angle: break;
+                case Element::Angle:
+                    AddLine(segments, cuts[i] ? cuts[i]->out : from, cuts[i + 1] ? cuts[i + 1]->in : to);
+                    return;
             }
-            const double length = Length(p[i + 1] - p[i]);
-            const double taken = (cuts[i] ? cuts[i]->trim : 0) + (cuts[i + 1] ? cuts[i + 1]->trim : 0);
-            if (taken > length * (1 + 1e-9)) throw RowError(texts::kTableCornerTooLarge);
-            AddLine(segments, cuts[i] ? cuts[i]->out : p[i], cuts[i + 1] ? cuts[i + 1]->in : p[i + 1]);
         });
         if (const auto& cut = cuts[i + 1]) {
             if (rows[i + 1].corner == CornerKind::Chamfer) {
@@ -447,31 +461,39 @@ TableContour BuildContour(std::span<const TableRow> rows) {
         values.push_back(ReadRow(rows[i], i == 0, found, static_cast<int>(i + 1)));
     Solver solver(values, found);
     solver.Run();
-    std::size_t known = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
         const std::optional<Point> p = solver.At(i);
         contour.points.push_back(p);
         contour.worked.push_back(WorkedText(values[i], p));
-        if (p && known == i) ++known;
     }
-    // The rows before the first one whose point is not known are built all the same: their
-    // own faults are named, and the preview shows what is there while the user types on.
-    const bool complete = found.empty() && known == values.size();
-    contour.segments = BuildSegments(values, solver, known, !complete, found);
-    if (!found.empty()) {
-        // Several problems of one row name the row once.
-        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
-        contour.problem = found.front();
-        std::vector<int> rowsWrong;
-        for (const TableProblem& p : found)
-            if (rowsWrong.empty() || rowsWrong.back() != p.row) rowsWrong.push_back(p.row);
-        contour.problemCount = static_cast<int>(rowsWrong.size());
-        // What the preview shows: the contour up to the row before the first wrong one.
-        std::vector<TableProblem> again;
-        const auto before = static_cast<std::size_t>(contour.problem->row - 1);
-        contour.segments = BuildSegments(values, solver, std::min(before, known), true, again);
-    }
+    contour.segments = BuildSegments(values, solver, found);
+    // Several problems of one row name the row once.
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
+    for (const TableProblem& p : found)
+        if (contour.problems.empty() || contour.problems.back().row != p.row) contour.problems.push_back(p);
+    if (!contour.problems.empty()) contour.problem = contour.problems.front();
+    contour.problemCount = static_cast<int>(contour.problems.size());
     return contour;
+}
+
+std::vector<ContourPoint> TableContour::WrongPoints() const {
+    std::vector<ContourPoint> out;
+    for (const TableProblem& p : problems) {
+        const auto row = static_cast<std::size_t>(p.row - 1);
+        if (row < points.size() && points[row]) out.push_back(*points[row]);
+    }
+    return out;
+}
+
+std::string CellsProblem(const TableRow& row) {
+    std::vector<TableProblem> found;
+    ReadRow(row, false, found, 1);
+    for (const TableProblem& p : found) {
+        for (const std::string_view unreadable : {texts::kTableXNotNumber, texts::kTableZNotNumber,
+                                                   texts::kTableCornerUnreadable, texts::kTableElementUnreadable})
+            if (p.reason == unreadable) return p.reason;
+    }
+    return {};
 }
 
 std::vector<ContourPoint> TableContour::WorkedPoints() const {

@@ -32,26 +32,36 @@ struct TableProblem {
 };
 
 struct TableContour {
-    // In contour order: trimmed lines, chamfers, rounds and arcs. With a problem, only the
-    // part before the first wrong row, to be shown and never typed.
+    // In contour order: trimmed lines, chamfers, rounds and arcs. With a problem, every
+    // element that can be built, to be shown and never typed.
     std::vector<Segment> segments;
     // Each row's point (Z, X / 2), given or worked out; nullopt where it is not known.
     std::vector<std::optional<ContourPoint>> points;
     // Each row's point as worked out, for a row with an open cell or an increment
     // ("X 34  Z -7.4641", "?" for a coordinate still open); "" for a row given in full.
     std::vector<std::string> worked;
-    std::optional<TableProblem> problem;  // the first row that cannot be built
+    std::vector<TableProblem> problems;   // every row that cannot be built, once each, in row order
+    std::optional<TableProblem> problem;  // the first of them
     int problemCount = 0;                 // how many rows cannot be built
 
     // Whether 作図 may type the segments: every row can be built.
     bool Drawable() const { return !problem && !segments.empty(); }
     // The points worked out rather than given, for the preview to mark apart.
     std::vector<ContourPoint> WorkedPoints() const;
+    // The points of the rows that cannot be built, where they are known, for the preview
+    // to mark in red.
+    std::vector<ContourPoint> WrongPoints() const;
 };
 
 // Reads every row and builds the contour. Never throws; a row that cannot be
 // built is named with its reason (the first one, and how many there are).
 TableContour BuildContour(std::span<const TableRow> rows);
+
+// Why the row's cells are not the table's forms (a cell that is not a number, an increment
+// or empty; a corner or an element of no known form); "" when they are. A value out of
+// range, a size of 0 or a first row without numbers is the table's to show, not a reason
+// to refuse a file.
+std::string CellsProblem(const TableRow& row);
 
 // The line under the table: "" when every row can be built, otherwise the first
 // row's number and reason ("3行目: ..."), and how many more rows are wrong.
