@@ -84,7 +84,8 @@ class TableWindow : public TableView, public FormEvents {
         std::vector<ContourSegment> shapes;
         for (const Segment& segment : contour.segments)
             if (auto shape = ShapeOf(segment)) shapes.push_back(std::move(*shape));
-        preview_.Update(std::move(shapes), MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()), current);
+        preview_.Update(std::move(shapes), MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()), current,
+                        contour.WorkedPoints());
     }
     std::optional<std::string> ChooseFile(bool save) override {
         FileDialogRequest request;
