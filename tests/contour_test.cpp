@@ -140,7 +140,7 @@ TEST(ContourView, FitKeepsOneScaleAndTheMargin) {
     }
 }
 
-TEST(ContourView, SceneExtentHoldsTheAxisArcBulgesStartAndMarkedPoint) {
+TEST(ContourView, SceneExtentHoldsTheAxisArcBulgesStartMarkedAndWorkedPoints) {
     ContourChain chain = Chain({{"100", "10"}, {"60", "10"}});
     chain.AddArc({-4, 7}, *MakeCorner("20", "0"), *MakeCorner("20", "-8"), ArcOrder::StartFirst);  // top at r 12
     const ContourScene scene{&chain, {Pending(Long, {"60", "10", "", "30"})}, MakeCorner("-10", "-20")};
@@ -150,6 +150,7 @@ TEST(ContourView, SceneExtentHoldsTheAxisArcBulgesStartAndMarkedPoint) {
     EXPECT_EQ(SceneExtent({&high}).rMin, 0);  // the axis r = 0
     EXPECT_EQ(SceneExtent({&high, {}, std::nullopt, ContourPoint{9, 70}}).zMax, 9);
     EXPECT_EQ(SceneExtent({&high, {}, std::nullopt, ContourPoint{9, 70}}).rMax, 70);
+    EXPECT_EQ(SceneExtent({&high, {}, std::nullopt, std::nullopt, {{-7, 60}}}).zMin, -7);  // a worked-out point
     // An eighth of a turn above the axis: its end, not a quarter point, bounds it.
     const ContourScene eighth{nullptr, {{ArcShape{{0, 20}, {10, 20}, {17, 37}}, {}, {}}}};
     EXPECT_NEAR(SceneExtent(eighth).rMax, 20 + std::sqrt(50.0), 1e-9);
@@ -198,14 +199,15 @@ TEST(ContourView, DrawListStrokesEachPartInOrderWithItsMarkers) {
     ContourChain chain = Chain({{"100", "0"}, {"60", "0"}, {"60", "-25"}});
     chain.AddArc({-29, 36}, *MakeCorner("60", "-25"), *MakeCorner("80", "-33"), ArcOrder::EndFirst);
     const ContourScene scene{&chain, {Pending(Face, {"80", "-33", "100"})}, MakeCorner("80", "-33"),
-                             ContourPoint{-25, 30}};
+                             ContourPoint{-25, 30}, {{0, 30}, {kNaN, 1}}};
     const DrawList list = BuildDrawList(scene, {600, 400});
     std::vector<DrawStyle> styles;
     for (const DrawItem& item : list.items) styles.push_back(item.style);
     using enum DrawStyle;
     // Four corners: a start that repeats the previous end is marked once.
     EXPECT_EQ(styles,
-              (std::vector{Axis, Chain, Chain, Chain, Corner, Corner, Corner, Corner, Pending, StartMarker, Marked}));
+              (std::vector{Axis, Chain, Chain, Chain, Corner, Corner, Corner, Corner, Pending, Worked, StartMarker,
+                           Marked}));
     const ViewTransform& t = list.transform;
     const auto points = [&](std::size_t item) {
         const auto span = list.Points(list.items[item]);
@@ -220,7 +222,7 @@ TEST(ContourView, DrawListStrokesEachPartInOrderWithItsMarkers) {
         double size;
         bool diamond;
     } markers[] = {{4, {0, 50}, 3, false},    {5, {0, 30}, 3, false},   {6, {-25, 30}, 3, false},
-                   {7, {-33, 40}, 3, false},  {9, {-33, 40}, 6, true},  {10, {-25, 30}, 5, false}};
+                   {7, {-33, 40}, 3, false},  {10, {-33, 40}, 6, true}, {11, {-25, 30}, 5, false}};
     for (const auto& m : markers) {
         SCOPED_TRACE(m.item);
         const double x = t.X(m.at.z), y = t.Y(m.at.r), s = m.size;
@@ -230,6 +232,11 @@ TEST(ContourView, DrawListStrokesEachPartInOrderWithItsMarkers) {
                                     Pixel(x - s, y - s)};
         EXPECT_EQ(points(m.item), want);
     }
+    // A closed ring about the worked-out point; the one that is not a number is left out.
+    const std::vector<PixelPoint> ring = points(9);
+    EXPECT_EQ(ring.size(), kWorkedMarkerSteps + 1u);
+    EXPECT_EQ(ring.front(), ring.back());
+    for (PixelPoint p : ring) EXPECT_NEAR(std::hypot(p.x - t.X(0), p.y - t.Y(30)), kWorkedMarkerSize, 0.75);
 }
 
 // Pixel (x, y) is (z, -r): the nearest corner within the tolerance, the earlier one on a tie.
@@ -275,6 +282,7 @@ TEST(ContourView, RandomScenesStayInRange) {
         if (random() % 2) scene.pending.push_back(ContourSegment{ArcShape{point(), point(), point()}, {}, {}});
         if (random() % 2) scene.start = Corner{point(), "s", "s"};
         if (random() % 2) scene.marked = point();
+        if (random() % 2) scene.worked = {point(), point()};
         const ViewSize size = sizes[round % std::size(sizes)];
         const DrawList list = BuildDrawList(scene, size);
         ASSERT_TRUE(std::isfinite(list.transform.scale) && list.transform.scale > 0) << round;

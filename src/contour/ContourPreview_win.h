@@ -34,10 +34,10 @@ class ContourPreview : public Window {
     void OfferTable(std::function<void()> onTable) { onTable_ = std::move(onTable); }
     // The button's place in client pixels at `dpi`.
     static RECT TableButtonRect(UINT dpi);
-    // What is being entered, the start point the contour goes on from, and the point
-    // being edited.
+    // What is being entered, the start point the contour goes on from, the point
+    // being edited and the points the table worked out.
     void Update(std::vector<ContourSegment> pending, std::optional<Corner> start,
-                std::optional<ContourPoint> marked = std::nullopt);
+                std::optional<ContourPoint> marked = std::nullopt, std::vector<ContourPoint> worked = {});
 
    protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -59,7 +59,7 @@ class ContourPreview : public Window {
     const ContourChain& chain_;
     CornerClick onCornerClick_;
     std::function<void()> onTable_;
-    ContourScene scene_{&chain_, {}, std::nullopt, std::nullopt};
+    ContourScene scene_{&chain_};
     DrawList drawList_;
     std::optional<Corner> hover_;
     bool trackingLeave_ = false;

@@ -29,13 +29,18 @@ inline constexpr std::array<int, kTableColumns> kColumnWidth{1095, 1095, 795, 10
 inline constexpr std::array<std::string_view, kTableColumns> kColumnHead{
     texts::kTableColumnX, texts::kTableColumnZ, texts::kTableColumnCorner, texts::kTableColumnElement};
 
-inline constexpr std::string_view kScroll = "Scroll", kHint = "Hint", kProblem = "Problem";
+// The read-only column right of the cells: each shown row's point as worked out.
+inline constexpr int kWorkedLeft = 4920, kWorkedWidth = 2100;
+
+inline constexpr std::string_view kScroll = "Scroll", kHint = "Hint", kProblem = "Problem",
+                                  kWorkedHead = "WorkedHead";
 inline constexpr std::string_view kAddButton = "AddButton", kInsertButton = "InsertButton",
                                   kDeleteButton = "DeleteButton", kOpenButton = "OpenButton",
                                   kSaveButton = "SaveButton", kDrawButton = "DrawButton",
                                   kCancelButton = "CancelButton";
 
-// "Text1" ... "Text40": the cells row by row, X first; "Row1" ... "Row10": the row numbers.
+// "Text1" ... "Text40": the cells row by row, X first; "Row1" ... "Row10": the row numbers;
+// "Worked1" ... "Worked10": the worked-out points.
 template <std::size_t N>
 struct Names {
     std::array<std::array<char, 8>, N> chars{};
@@ -57,6 +62,7 @@ consteval Names<N> MakeNames(std::string_view prefix) {
 }
 inline constexpr auto kCellNames = MakeNames<kVisibleRows * kTableColumns>("Text");
 inline constexpr auto kRowNames = MakeNames<kVisibleRows>("Row");
+inline constexpr auto kWorkedNames = MakeNames<kVisibleRows>("Worked");
 inline constexpr auto kHeadNames = MakeNames<kTableColumns>("Head");
 
 constexpr std::string_view CellName(int slot, TableColumn column) {
@@ -64,7 +70,7 @@ constexpr std::string_view CellName(int slot, TableColumn column) {
 }
 
 consteval auto MakeControls() {
-    constexpr std::size_t kCount = kVisibleRows * (kTableColumns + 1) + kTableColumns + 10;
+    constexpr std::size_t kCount = kVisibleRows * (kTableColumns + 2) + kTableColumns + 11;
     std::array<ControlRow, kCount> rows{};
     std::size_t n = 0;
     // The cells first, row by row: the Tab order runs through them as Enter does.
@@ -75,7 +81,7 @@ consteval auto MakeControls() {
             ++n;
         }
     }
-    const int buttonLeft = 5385, buttonWidth = 1215, buttonHeight = 375;
+    const int buttonLeft = 7545, buttonWidth = 1215, buttonHeight = 375;
     const std::pair<std::string_view, std::pair<std::string_view, int>> buttons[] = {
         {kAddButton, {texts::kTableAddRow, 420}},     {kInsertButton, {texts::kTableInsertRow, 855}},
         {kDeleteButton, {texts::kTableDeleteRow, 1290}}, {kOpenButton, {texts::kTableOpen, 1965}},
@@ -89,11 +95,17 @@ consteval auto MakeControls() {
     }
     for (int c = 0; c < kTableColumns; ++c)
         rows[n++] = ControlRow{kHeadNames[c], ControlKind::Label, kColumnLeft[c], 120, kColumnWidth[c], 255, kColumnHead[c]};
+    rows[n++] = ControlRow{kWorkedHead, ControlKind::Label, kWorkedLeft, 120, kWorkedWidth, 255,
+                           texts::kTableColumnWorked};
     for (int slot = 0; slot < kVisibleRows; ++slot)
         rows[n++] = ControlRow{kRowNames[slot], ControlKind::Label, 120, kRowTop + slot * kRowPitch + 60, 420, 255};
-    rows[n++] = ControlRow{kScroll, ControlKind::ScrollBar, 4920, kRowTop, 255, kVisibleRows * kRowPitch - 30};
-    rows[n++] = ControlRow{kHint, ControlKind::Note, 120, 4560, 6480, 510, texts::kTableHint};
-    rows[n++] = ControlRow{kProblem, ControlKind::Note, 120, 5130, 6480, 300};
+    for (int slot = 0; slot < kVisibleRows; ++slot)
+        rows[n++] = ControlRow{kWorkedNames[slot], ControlKind::Readout, kWorkedLeft, kRowTop + slot * kRowPitch,
+                               kWorkedWidth, kCellHeight};
+    rows[n++] = ControlRow{kScroll, ControlKind::ScrollBar, 7080, kRowTop, 255, kVisibleRows * kRowPitch - 30};
+    // Three lines of the hint at the UI font, across the whole form.
+    rows[n++] = ControlRow{kHint, ControlKind::Note, 120, 4560, 8640, 720, texts::kTableHint};
+    rows[n++] = ControlRow{kProblem, ControlKind::Note, 120, 5340, 8640, 300};
     return rows;
 }
 
@@ -101,7 +113,7 @@ inline constexpr auto kControls = MakeControls();
 
 }  // namespace table
 
-inline constexpr FormSpec kTableForm{"frm_TABLE", texts::kTableCaption, 6720, 5520, table::kControls,
+inline constexpr FormSpec kTableForm{"frm_TABLE", texts::kTableCaption, 8880, 5730, table::kControls,
                                      FormFont::Gothic12};
 
 // What the table asks of the window that shows it. Rows are counted from 0 here.

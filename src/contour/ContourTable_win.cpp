@@ -65,6 +65,7 @@ class TableWindow : public TableView, public FormEvents {
             }
         }
         form_.SetScroll(table::kScroll, offset_, model_.RowCount(), kVisibleRows);
+        ShowWorked();
     }
     void ShowCell(int row, TableColumn column, std::string_view text) override {
         if (row >= offset_ && row < offset_ + kVisibleRows) form_.SetText(table::CellName(row - offset_, column), text);
@@ -84,7 +85,9 @@ class TableWindow : public TableView, public FormEvents {
         std::vector<ContourSegment> shapes;
         for (const Segment& segment : contour.segments)
             if (auto shape = ShapeOf(segment)) shapes.push_back(std::move(*shape));
-        preview_.Update(std::move(shapes), MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()), current);
+        preview_.Update(std::move(shapes), MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()), current,
+                        contour.WorkedPoints());
+        ShowWorked();
     }
     std::optional<std::string> ChooseFile(bool save) override {
         FileDialogRequest request;
@@ -164,6 +167,17 @@ class TableWindow : public TableView, public FormEvents {
     void OnCloseRequest() override { model_.frm_TABLE_CancelButton_Click(); }
 
    private:
+    // The worked-out points of the rows shown, as the model's contour has them now.
+    void ShowWorked() {
+        const std::vector<std::string>& worked = model_.Contour().worked;
+        for (int slot = 0; slot < kVisibleRows; ++slot) {
+            const auto row = static_cast<std::size_t>(offset_ + slot);
+            const std::string text = row < worked.size() ? worked[row] : std::string();
+            // Only a change is written: every key typed in a cell comes here.
+            if (form_.Text(table::kWorkedNames[slot]) != text) form_.SetText(table::kWorkedNames[slot], text);
+        }
+    }
+
     // The model's row and column of a cell box.
     std::optional<std::pair<int, TableColumn>> CellOf(const ControlRow& box) const {
         const int number = BoxNumber(box.name);

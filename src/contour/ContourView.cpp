@@ -153,6 +153,18 @@ void PaintMarker(Painter& painter, DrawStyle style, const ViewTransform& t, Cont
     painter.End();
 }
 
+// A ring of chords about `p`, `radius` pixels across from its centre, closed.
+void PaintRing(Painter& painter, DrawStyle style, const ViewTransform& t, ContourPoint p, double radius) {
+    if (!Believable(p)) return;
+    const double x = t.X(p.z), y = t.Y(p.r);
+    painter.Begin(style);
+    for (int i = 0; i <= kWorkedMarkerSteps; ++i) {
+        const double angle = kTwoPi * (i % kWorkedMarkerSteps) / kWorkedMarkerSteps;
+        painter.To(x + radius * std::cos(angle), y + radius * std::sin(angle));
+    }
+    painter.End();
+}
+
 // Calls `visit` with every corner of the chain, skipping a start that repeats
 // the previous segment's end at the same place, then with the start point.
 template <typename Visit>
@@ -210,6 +222,8 @@ Extent SceneExtent(const ContourScene& scene) {
     for (const ContourSegment& segment : scene.pending) extent.Include(segment.shape);
     if (scene.start) extent.Include(scene.start->point);
     if (scene.marked) extent.Include(*scene.marked);
+    // Beyond a row that cannot be built they may stand where no segment reaches.
+    for (ContourPoint p : scene.worked) extent.Include(p);
     // The axis always shows.
     extent.Include(ContourPoint{extent.empty ? 0 : extent.zMin, 0});
     return extent;
@@ -282,6 +296,7 @@ DrawList BuildDrawList(const ContourScene& scene, ViewSize size) {
         });
     }
     for (const ContourSegment& segment : scene.pending) PaintShape(painter, DrawStyle::Pending, segment.shape, t.scale);
+    for (ContourPoint p : scene.worked) PaintRing(painter, DrawStyle::Worked, t, p, kWorkedMarkerSize);
     if (scene.start) PaintMarker(painter, DrawStyle::StartMarker, t, scene.start->point, kStartMarkerSize, true);
     if (scene.marked) PaintMarker(painter, DrawStyle::Marked, t, *scene.marked, kMarkedSize, false);
     painter.End();

@@ -25,6 +25,7 @@ struct ContourScene {
     std::vector<ContourSegment> pending;  // what is being entered: a dialog's segment, or the table's contour
     std::optional<Corner> start;          // where the next segment starts
     std::optional<ContourPoint> marked;   // the point being edited (the table's current row)
+    std::vector<ContourPoint> worked;     // the table's points worked out rather than given
 };
 
 // The bounding box of what is drawn, in drawing units. Points that are not
@@ -37,7 +38,7 @@ struct Extent {
     void Include(const SegmentShape& shape);
 };
 
-// The chain, the pending segment, the start point and the axis r = 0.
+// The chain, the pending segment, the start, marked and worked-out points and the axis r = 0.
 Extent SceneExtent(const ContourScene& scene);
 
 inline constexpr double kViewMargin = 12;   // pixels left free around the drawing
@@ -66,7 +67,7 @@ inline constexpr int kMaxArcSteps = 2048;
 // `scale` pixels per unit, bounded both ways.
 std::vector<ContourPoint> SampleArc(const ArcShape& arc, double scale);
 
-enum class DrawStyle : std::uint8_t { Axis, Chain, Pending, StartMarker, Corner, Marked };
+enum class DrawStyle : std::uint8_t { Axis, Chain, Pending, StartMarker, Corner, Marked, Worked };
 
 struct PixelPoint {
     int x = 0;
@@ -98,9 +99,11 @@ inline constexpr double kClipGuard = 16;      // pixels beyond the view that lin
 inline constexpr double kCornerMarkerSize = 3;  // half the side of a corner's square
 inline constexpr double kStartMarkerSize = 6;   // half the diagonal of the start point's diamond
 inline constexpr double kMarkedSize = 5;        // half the side of the edited point's square
+inline constexpr double kWorkedMarkerSize = 4;  // the radius of a worked-out point's ring
+inline constexpr int kWorkedMarkerSteps = 12;   // chords of that ring
 
 // Drawn in this order: the axis across the view, the chain, its corners, the
-// pending segments, the start point, the marked point.
+// pending segments, the worked-out points, the start point, the marked point.
 DrawList BuildDrawList(const ContourScene& scene, ViewSize size);
 
 inline constexpr double kHitTolerance = 6;  // pixels

@@ -1,7 +1,9 @@
 """The contour table "輪郭表" in the real toolbar under Wine: a Shift-JIS file as Excel saves it,
 read through the common open dialog and typed into the stand-in host in one go; the preview
-beside the table; the table opened from a profile dialog's preview; a row that cannot be
-built, which types nothing; a file saved through the save dialog and a bad file refused.
+beside the table; a file with open points, their worked-out values in the table's column as
+rows come and go, and what they type; the table opened from a profile dialog's preview; a row
+that cannot be built, which types nothing; a file saved through the save dialog and a bad file
+refused.
 
 Run: python3 tests/e2e/run_all.py -k test_table
 """
@@ -20,7 +22,17 @@ EXCEL_ROWS = [("0", "0", "", ""), ("60", "0", "Ｃ１", ""), ("60", "@-25", "R2"
               ("80", "-45", "", "")]
 DRAWN = ("^CLINE TWO_PTS 0,0 0,29\r^CLINE TWO_PTS 0,29 -1,30\r^CLINE TWO_PTS -1,30 -23,30\r"
          "^CARC CEN_BEG_END -23,32\r-25,32\r-23,30\r^CLINE TWO_PTS -25,32 -25,40\r"
-         "^CARC CEN_BEG_END -35,51.1804\r-45,40\r-25,40\r^C")
+         "^CARC CEN_BEG_END -35,51.1803\r-45,40\r-25,40\r^C")
+# Points left open, given by a step, an angle or a tangent arc, and what the table works out.
+OPEN_ROWS = [("0", "0", "", ""), ("20", "0", "", "凸R10接"), ("40", "", "", ""), ("40", "W-20", "", "A165"),
+             ("60", "", "", "A180"), ("", "", "C2", "A120"), ("100", "-100", "", ""), ("100", "W-20", "", "A270"),
+             ("0", "", "", "")]
+OPEN_WORKED = ["", "", "X 40  Z -10", "X 40  Z -30", "X 60  Z -67.3205", "X 60  Z -88.453", "", "X 100  Z -120",
+               "X 0  Z -120"]
+OPEN_DRAWN = ("^CLINE TWO_PTS 0,0 0,10\r^CARC CEN_BEG_END -10,10\r0,10\r-10,20\r^CLINE TWO_PTS -10,20 -30,20\r"
+              "^CLINE TWO_PTS -30,20 -67.3205,30\r^CLINE TWO_PTS -67.3205,30 -86.453,30\r"
+              "^CLINE TWO_PTS -86.453,30 -89.453,31.7321\r^CLINE TWO_PTS -89.453,31.7321 -100,50\r"
+              "^CLINE TWO_PTS -100,50 -120,50\r^CLINE TWO_PTS -120,50 -120,0\r^C")
 TOO_MANY_CELLS = "3行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。"
 
 
@@ -52,9 +64,17 @@ class ContourTableTest(case.ToolbarCase):
         edits = sorted((c for c in self.dialog(TABLE)["children"] if c["class"] == "Edit"), key=lambda c: c["id"])
         return [tuple(c["text"] for c in edits[4 * n:4 * n + 4]) for n in range(rows)]
 
+    def worked(self):
+        """The 計算値 column from the top down, read at its place in the form (twips)."""
+        table = self.dialog(TABLE)
+        return [self.s.control_at(table, 4920, 420 + 405 * n, 2100, 375, cls="Static")["text"] for n in range(10)]
+
+    def wait_worked(self, expected):
+        h.wait_until(lambda: self.worked() == expected, 5, f"worked-out column {expected} (have {self.worked()})")
+
     def problem(self, text):
         """Waits for the line under the table to say text."""
-        line = lambda: self.s.control_at(self.dialog(TABLE), 120, 5130, 6480, 300, cls="Static")["text"]
+        line = lambda: self.s.control_at(self.dialog(TABLE), 120, 5340, 8640, 300, cls="Static")["text"]
         h.wait_until(lambda: line() == text, 5, f"problem {text!r} (have {line()!r})")
 
     def choose_file(self, button, path):
@@ -103,6 +123,29 @@ class ContourTableTest(case.ToolbarCase):
         self.open(FACE)
         self.assert_boxes(FACE, ["80", "-45", ""])
         self.close_dialog(FACE, CANCEL)
+
+    def test_open_points_worked_out_shown_and_drawn(self):
+        start = len(self.keys.poll().text)
+        path = self.folder / "open.csv"
+        path.write_text("".join(",".join(row) + "\n" for row in [HEADER.split(",")] + OPEN_ROWS), encoding="utf-8")
+        self.open_from_menu()
+        self.choose_file("開く...", path)
+        h.wait_until(lambda: self.cells(9) == OPEN_ROWS, 5, "the file's rows")
+        self.wait_worked(OPEN_WORKED + [""])
+        table, preview = self.dialog(TABLE), self.s.wait_window(PREVIEW, exact=True)
+        self.s.screenshot("table-open-points.png", case.union(table["rect"], preview["rect"]))
+
+        # Two rows more scroll the table by one row, and the column with it; deleted, back again.
+        self.press(TABLE, "行追加")
+        self.press(TABLE, "行追加")
+        h.wait_until(lambda: self.worked()[:8] == OPEN_WORKED[1:], 5, f"the column scrolled (have {self.worked()})")
+        self.press(TABLE, "行削除")
+        self.press(TABLE, "行削除")
+        self.wait_worked(OPEN_WORKED + [""])
+
+        self.press(TABLE, "作図")
+        self.assert_typed_since(start, OPEN_DRAWN)
+        self.s.wait_no_window(TABLE, exact=True)
 
     def test_refused_rows_and_files_type_nothing_and_keep_the_rows(self):
         start = len(self.keys.poll().text)

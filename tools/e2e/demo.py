@@ -3,12 +3,14 @@
 
 With $DISPLAY set: starts hostsim and KeloMenu.exe on that display and waits until the
 toolbar is closed. Without: starts a private Xvfb display, expands the toolbar, clicks
-the two-point line button, draws a short contour through the face and longitudinal
-dialogs, saves a screenshot to build/demo.png and stops everything.
+the two-point line button, opens the contour table from the toolbar's window menu, reads
+a shaft whose open points the table works out from a file, saves a screenshot of the
+table beside its preview to build/demo-table.png, draws it with 作図, saves a screenshot
+of the toolbar and the host's drawing to build/demo.png and stops everything.
 
     python3 tools/e2e/demo.py [--update-docs]
 
---update-docs also copies the screenshot to docs/toolbar.png. Uses the same Wine
+--update-docs also copies the last screenshot to docs/toolbar.png. Uses the same Wine
 prefix as the end-to-end tests (KELO_WINEPREFIX, default build/wineprefix).
 """
 
@@ -19,27 +21,31 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
+import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness as h  # noqa: E402
 
 SHOT = h.REPO / "build" / "demo.png"
+TABLE_SHOT = h.REPO / "build" / "demo-table.png"
 DOCS_SHOT = h.REPO / "docs" / "toolbar.png"
 STARTUP = "^CDIM_CATCH_ANGLE 1\r"
 EXTEND_BUTTON = (18600, 840, 570, 375)
 EXPANDED_TW = 2160
 LINE_TWO_POINTS_BUTTON = (3360 + 120, 0 + 240, 490, 490)  # in the drawing frame
-FACE_BUTTON = (7800, 1200, 490, 490)
-LONG_BUTTON = (7320, 1200, 490, 490)
-FACE, LONG = "端面", "長手"
-BOX = (1680, 1095, 375)  # left, width, height of every box; rows 480 apart from 240
+TABLE, PREVIEW = "輪郭表", "輪郭"
+# A shaft as a drawing gives it, its open points left empty: a tangent dome from the axis,
+# a taper by angle, a corner where two angled lines cross, with a chamfer, a face down by
+# angle; and what 作図 types for it.
+SHAFT = "X,Z,角,次の要素\r\n0,0,,\r\n20,0,,凸R10接\r\n40,,,\r\n40,W-20,,A165\r\n60,,,A180\r\n,,C2,A120\r\n" \
+        "100,-100,,\r\n100,W-20,,A270\r\n0,,,\r\n"
+SHAFT_TYPED = ("^CLINE TWO_PTS 0,0 0,10\r^CARC CEN_BEG_END -10,10\r0,10\r-10,20\r^CLINE TWO_PTS -10,20 -30,20\r"
+               "^CLINE TWO_PTS -30,20 -67.3205,30\r^CLINE TWO_PTS -67.3205,30 -86.453,30\r"
+               "^CLINE TWO_PTS -86.453,30 -89.453,31.7321\r^CLINE TWO_PTS -89.453,31.7321 -100,50\r"
+               "^CLINE TWO_PTS -100,50 -120,50\r^CLINE TWO_PTS -120,50 -120,0\r^C")
 MARGIN = 16
-
-
-def box(n):
-    left, width, height = BOX
-    return (left, 240 + 480 * (n - 1), width, height)
 
 
 def log(text):
@@ -60,21 +66,18 @@ def interactive(display: str) -> int:
     return 0
 
 
-def replace_text(s: h.Session, title: str, n: int, text: str):
-    s.click_control(title, *box(n), exact=True)
-    s.key("Home", "shift+End", "Delete")
-    if text.startswith("-"):  # xdotool would take it for an option
-        s.key("minus")
-        text = text[1:]
-    if text:
-        s.type_text(text)
-
-
 def union(rects):
     return {"left": max(0, min(r["left"] for r in rects) - MARGIN),
             "top": max(0, min(r["top"] for r in rects) - MARGIN),
             "right": max(r["right"] for r in rects) + MARGIN,
             "bottom": max(r["bottom"] for r in rects) + MARGIN}
+
+
+def save(s: h.Session, name: str, to: Path, rect: dict):
+    s.screenshot(name, rect)
+    to.parent.mkdir(parents=True, exist_ok=True)
+    shutil.move(str(h.SHOTS / name), to)
+    log(f"screenshot {to}")
 
 
 def scripted(update_docs: bool) -> int:
@@ -96,38 +99,57 @@ def scripted(update_docs: bool) -> int:
         host.log.wait_text(STARTUP + "^CLINE ASSIST TWO_PTS\r")
         log("two-point line typed")
 
-        s.click_control(h.TOOLBAR_TITLE, *FACE_BUTTON)
-        s.wait_window(FACE, exact=True)
-        replace_text(s, FACE, 1, "100")
-        replace_text(s, FACE, 3, "60")
-        s.key("Return", "Return")  # end X -> OK, then press it
-        s.wait_no_window(FACE, exact=True)
-        host.log.wait_kind("LINE", 3)
-
-        s.click_control(h.TOOLBAR_TITLE, *LONG_BUTTON)
-        s.wait_window(LONG, exact=True)
-        s.key("minus")
-        s.type_text("25")  # relative Z; the end Z follows
-        s.key("Return", "Return", "Return")
-        s.wait_no_window(LONG, exact=True)
-        host.log.wait_kind("LINE", 4)
-        log("contour: " + " | ".join(host.log.lines()[-2:]))
-
-        # The face dialog again, opened at the contour's end, in front of the drawing.
-        s.click_control(h.TOOLBAR_TITLE, *FACE_BUTTON)
-        dialog = s.wait_window(FACE, exact=True)
+        # The contour table from the window menu (right-click the title bar, T).
         toolbar = s.wait_window(h.TOOLBAR_TITLE)
+        s.focus(h.TOOLBAR_TITLE)
+        s.mouse_move(toolbar["rect"]["left"] + 200, toolbar["rect"]["top"] + 8)
+        s.xdotool("click", 3)
+        h.wait_until(lambda: any(w["class"] == "#32768" and w["visible"] for w in s.list_windows()["windows"]),
+                     5, "the window menu")
+        s.key("t")
+        table = s.wait_window(TABLE, exact=True)
+
+        # 開く... with the shaft's file, from a folder of its own.
+        with tempfile.TemporaryDirectory() as folder:
+            path = Path(folder) / "shaft.csv"
+            path.write_bytes(SHAFT.encode("utf-8-sig"))
+            s.click_child(TABLE, "開く...", exact=True)
+            owned = lambda: [w for w in s.list_windows()["windows"]
+                             if w["class"] == "#32770" and w["visible"] and w["owner"] == table["hwnd"]]
+            chooser = h.wait_until(owned, 15, "the open dialog")[0]
+            s.focus(chooser["title"])
+            s.type_text(h.unix_to_wine_path(path))
+            s.key("Return")
+            h.wait_until(lambda: not owned(), 10, "the open dialog to close")
+            h.wait_until(lambda: any(c["class"] == "Edit" and c["text"] == "凸R10接"
+                                     for c in s.wait_window(TABLE, exact=True)["children"]), 5, "the file's rows")
+        log("shaft read into the table")
+        time.sleep(0.5)  # the preview follows the rows
+
+        # The table beside its preview, over the toolbar and the host.
+        table = s.wait_window(TABLE, exact=True)
+        preview = s.wait_window(PREVIEW, exact=True)
         host_window = s.wait_window(h.DEFAULT_HOST_TITLE, exact=True)
-        s.screenshot("demo.png", union([toolbar["rect"], host_window["rect"], dialog["rect"]]))
-        SHOT.parent.mkdir(parents=True, exist_ok=True)
-        shutil.move(str(h.SHOTS / "demo.png"), SHOT)
-        log(f"screenshot {SHOT}")
+        save(s, "demo-table.png", TABLE_SHOT,
+             union([s.wait_window(h.TOOLBAR_TITLE)["rect"], host_window["rect"], table["rect"], preview["rect"]]))
+
+        s.click_child(TABLE, "作図", exact=True)
+        s.wait_no_window(TABLE, exact=True)
+        typed = STARTUP + "^CLINE ASSIST TWO_PTS\r" + SHAFT_TYPED
+        host.log.wait_text(typed)
+        time.sleep(0.3)
+        if host.log.received_text() != typed:
+            raise h.E2EError(f"the host received {host.log.received_text()!r}, not {typed!r}")
+        log("shaft drawn: " + " | ".join(host.log.lines()[-3:]))
+
+        # The toolbar and the host's drawing.
+        time.sleep(0.5)
+        host_window = s.wait_window(h.DEFAULT_HOST_TITLE, exact=True)
+        save(s, "demo.png", SHOT, union([s.wait_window(h.TOOLBAR_TITLE)["rect"], host_window["rect"]]))
         if update_docs:
             DOCS_SHOT.parent.mkdir(parents=True, exist_ok=True)
             shutil.copy2(SHOT, DOCS_SHOT)
             log(f"copied to {DOCS_SHOT}")
-        s.close_window(FACE)
-        s.wait_no_window(FACE, exact=True)
     return 0
 
 

@@ -5,7 +5,8 @@ Starts the stand-in host and the built KeloMenu.exe on a private Xvfb display (t
 end-to-end harness, tools/e2e/harness.py), and, as a draftsman would, clicks a command
 without a host, opens the settings, enters a turned contour of lines and both arcs through
 the five profile dialogs, reads a whole contour into the contour table from a file and draws
-it, uses the calculator and asks for a new drawing. Every step checks what the host received,
+it, reads a table that leaves points open and draws the points worked out, uses the
+calculator and asks for a new drawing. Every step checks what the host received,
 so a picture never shows a run that went wrong.
 
     tools/manual/screenshots.py [--out DIR]     (default docs/manual/shots)
@@ -48,6 +49,16 @@ TABLE_TYPED = ("^CLINE TWO_PTS 0,0 0,19\r^CLINE TWO_PTS 0,19 -1,20\r^CLINE TWO_P
                "^CARC CEN_BEG_END -43,22\r-45,22\r-43,20\r^CLINE TWO_PTS -45,22 -45,30\r"
                "^CARC CEN_BEG_END -55,30\r-45,30\r-55,40\r^CLINE TWO_PTS -55,40 -80,40\r"
                "^CLINE TWO_PTS -80,40 -80,0\r^C")
+# A table that leaves points open, as a drawing does: a tangent dome from the axis, a taper
+# by angle, a corner where two angled lines cross, with a chamfer, and a face down by angle.
+OPEN_ROWS = [("0", "0", "", ""), ("20", "0", "", "凸R10接"), ("40", "", "", ""), ("40", "W-20", "", "A165"),
+             ("60", "", "", "A180"), ("", "", "C2", "A120"), ("100", "-100", "", ""), ("100", "W-20", "", "A270"),
+             ("0", "", "", "")]
+OPEN_TYPED = ("^CLINE TWO_PTS 0,0 0,10\r^CARC CEN_BEG_END -10,10\r0,10\r-10,20\r^CLINE TWO_PTS -10,20 -30,20\r"
+              "^CLINE TWO_PTS -30,20 -67.3205,30\r^CLINE TWO_PTS -67.3205,30 -86.453,30\r"
+              "^CLINE TWO_PTS -86.453,30 -89.453,31.7321\r^CLINE TWO_PTS -89.453,31.7321 -100,50\r"
+              "^CLINE TWO_PTS -100,50 -120,50\r^CLINE TWO_PTS -120,50 -120,0\r^C")
+ES_READONLY = 0x0800
 
 
 def log(text):
@@ -217,27 +228,36 @@ class Shooter:
         log(f"copied to {README_SHOT}")
         self.shot("toolbar.png", union(self.toolbar()["rect"], margin=0))
 
-    def table(self):
-        """The contour table from the toolbar's window menu, with a file read into it as Excel
-        saves it (Shift-JIS), beside its preview; 作図 types the whole contour."""
-        path = self.s._tmp / "shaft.csv"
-        lines = ["X,Z,角,次の要素"] + [",".join(row) for row in TABLE_ROWS]
-        path.write_bytes("".join(line + "\r\n" for line in lines).encode("cp932"))
-        # The toolbar started afresh: its preview shows the table's contour alone.
+    def restart_toolbar(self):
+        """The toolbar started afresh: its preview shows the next table's contour alone."""
         self.s.close_window(h.TOOLBAR_TITLE)
         self.s.wait_no_window(h.TOOLBAR_TITLE)
         self.s.start_kelomenu()
-        r = self.toolbar()["rect"]
+        self.toolbar()
         self.expect(STARTUP)
+
+    def open_table(self, picture: str | None = None):
+        """The contour table from the toolbar's window menu (right-click the title bar, T)."""
+        r = self.toolbar()["rect"]
         self.s.focus(h.TOOLBAR_TITLE)
         self.s.mouse_move(r["left"] + 200, r["top"] + 8)
         self.s.xdotool("click", 3)
         menu = h.wait_until(lambda: next((w for w in self.s.list_windows()["windows"]
                                           if w["class"] == "#32768" and w["visible"]), None), 5, "the window menu")
         time.sleep(0.3)
-        self.shot("table-menu.png", {"left": r["left"], "top": r["top"], "right": menu["rect"]["right"] + MARGIN,
-                                     "bottom": menu["rect"]["bottom"] + MARGIN})
+        if picture:
+            self.shot(picture, {"left": r["left"], "top": r["top"], "right": menu["rect"]["right"] + MARGIN,
+                                "bottom": menu["rect"]["bottom"] + MARGIN})
         self.s.key("t")
+
+    def table_rows(self, count: int) -> list[tuple]:
+        """The first `count` rows' cells as they show; a read-only column is not a cell."""
+        edits = sorted((c for c in self.dialog(TABLE_TITLE)["children"]
+                        if c["class"] == "Edit" and not int(c["style"], 16) & ES_READONLY), key=lambda c: c["id"])
+        return [tuple(c["text"] for c in edits[4 * n:4 * n + 4]) for n in range(count)]
+
+    def load_table(self, path: Path, expected: list[tuple]):
+        """開く... with `path` typed into the open dialog; the table then shows `expected`."""
         table = self.dialog(TABLE_TITLE)
         self.s.click_child(TABLE_TITLE, "開く...", exact=True)
         owned = lambda: [w for w in self.s.list_windows()["windows"]
@@ -247,21 +267,41 @@ class Shooter:
         self.s.type_text(h.unix_to_wine_path(path))
         self.s.key("Return")
         h.wait_until(lambda: not owned(), 10, "the open dialog to close")
-
-        def rows():
-            edits = sorted((c for c in self.dialog(TABLE_TITLE)["children"] if c["class"] == "Edit"),
-                           key=lambda c: c["id"])
-            return [tuple(c["text"] for c in edits[4 * n:4 * n + 4]) for n in range(len(TABLE_ROWS))]
         try:
-            h.wait_until(lambda: rows() == TABLE_ROWS, 5, "the file's rows")
+            h.wait_until(lambda: self.table_rows(len(expected)) == expected, 5, "the file's rows")
         except TimeoutError:
-            raise h.E2EError(f"the table shows {rows()}, not {TABLE_ROWS}") from None
+            raise h.E2EError(f"the table shows {self.table_rows(len(expected))}, not {expected}") from None
+
+    def draw_table(self, picture: str, typed: str):
+        """The table beside its preview, then 作図: the host receives exactly `typed`."""
         time.sleep(0.3)
         preview = self.s.wait_window("輪郭", exact=True)
-        self.shot("table.png", union(self.dialog(TABLE_TITLE)["rect"], preview["rect"]))
+        self.shot(picture, union(self.dialog(TABLE_TITLE)["rect"], preview["rect"]))
         self.s.click_child(TABLE_TITLE, "作図", exact=True)
         self.s.wait_no_window(TABLE_TITLE, exact=True)
-        self.expect(TABLE_TYPED)
+        self.expect(typed)
+
+    def table(self):
+        """The contour table from the toolbar's window menu, with a file read into it as Excel
+        saves it (Shift-JIS), beside its preview; 作図 types the whole contour."""
+        path = self.s._tmp / "shaft.csv"
+        lines = ["X,Z,角,次の要素"] + [",".join(row) for row in TABLE_ROWS]
+        path.write_bytes("".join(line + "\r\n" for line in lines).encode("cp932"))
+        self.restart_toolbar()
+        self.open_table("table-menu.png")
+        self.load_table(path, TABLE_ROWS)
+        self.draw_table("table.png", TABLE_TYPED)
+
+    def table_open_points(self):
+        """A table whose open points are worked out, read from a file as the table saves it
+        (UTF-8 with BOM), beside its preview; 作図 types the contour with the points found."""
+        path = self.s._tmp / "open-points.csv"
+        lines = ["X,Z,角,次の要素"] + [",".join(row) for row in OPEN_ROWS]
+        path.write_bytes("".join(line + "\r\n" for line in lines).encode("utf-8-sig"))
+        self.restart_toolbar()
+        self.open_table()
+        self.load_table(path, OPEN_ROWS)
+        self.draw_table("table-open-points.png", OPEN_TYPED)
 
     def calculator(self):
         self.click_button("Calculator")
@@ -308,6 +348,7 @@ def run(out: Path) -> int:
         shooter.tooltip()
         shooter.contour()
         shooter.table()
+        shooter.table_open_points()
         shooter.calculator()
         shooter.new_file_question()
         shooter.expect("")
