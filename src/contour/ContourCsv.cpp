@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "contour/ContourTable.h"
 #include "text/Texts.h"
 #include "text/Utf.h"
 
@@ -165,13 +166,25 @@ class RecordReader {
 // "Empty" means nothing at all: a blank the user typed is kept like any other character.
 bool IsEmpty(const std::string& cell) { return cell.empty(); }
 
-bool IsHeader(std::string_view firstCell) {
-    const std::string narrow = NarrowWidth(firstCell);
-    const std::size_t first = narrow.find_first_not_of(" \t"), last = narrow.find_last_not_of(" \t");
-    return first != std::string::npos && first == last && (narrow[first] == 'X' || narrow[first] == 'x');
+TableRow RowOf(std::vector<std::string>& cells) {
+    cells.resize(kColumns);
+    return {std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
 }
 
-std::vector<TableRow> ReadRows(std::string_view text) {
+std::string& CellOf(TableRow& row, int column) {
+    std::string* cells[] = {&row.x, &row.z, &row.corner, &row.element};
+    return *cells[column];
+}
+
+// A header is any line whose first cell is no value of the column it stands in: "X",
+// "直径X", "X(直径)" and whatever else a spreadsheet's author wrote there.
+bool IsHeader(const std::string& firstCell, int column) {
+    TableRow probe;
+    CellOf(probe, column) = firstCell;
+    return !CellsProblem(probe).empty();
+}
+
+std::vector<TableRow> ReadRows(std::string_view text, CsvCells check) {
     RecordReader reader(text, ChooseSeparator(text));
     std::vector<TableRow> rows;
     std::vector<std::string> cells;
@@ -179,12 +192,17 @@ std::vector<TableRow> ReadRows(std::string_view text) {
     bool first = true;
     while (reader.Next(cells, line)) {
         if (std::all_of(cells.begin(), cells.end(), IsEmpty)) continue;
-        if (std::exchange(first, false) && IsHeader(cells[0])) continue;
+        if (std::exchange(first, false) && IsHeader(cells[0], 0)) continue;
         if (cells.size() > kColumns && !std::all_of(cells.begin() + kColumns, cells.end(), IsEmpty))
             FailAtLine(line, texts::kCsvTooManyCells);
         if (rows.size() == kMaxTableRows) Fail(std::string(texts::kCsvTooManyRows));
-        cells.resize(kColumns);
-        rows.push_back({std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])});
+        // A line that is not table cells means the file is not a table: a G-code program,
+        // a note. Nothing of it is taken.
+        TableRow row = RowOf(cells);
+        if (check == CsvCells::Checked) {
+            if (const std::string why = CellsProblem(row); !why.empty()) FailAtLine(line, why);
+        }
+        rows.push_back(std::move(row));
     }
     if (rows.empty()) Fail(std::string(texts::kCsvNoRows));
     return rows;
@@ -198,8 +216,8 @@ bool IsBlankAtEdge(std::string_view cell) {
 }
 
 // Quoted only where a reader could otherwise split or trim it.
-void AppendCell(std::string& out, std::string_view cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos && !IsBlankAtEdge(cell)) {
+void AppendCell(std::string& out, std::string_view cell, char separator = ',') {
+    if (cell.find_first_of(std::string{separator} + "\"\r\n") == std::string_view::npos && !IsBlankAtEdge(cell)) {
         out += cell;
         return;
     }
@@ -213,29 +231,70 @@ void AppendCell(std::string& out, std::string_view cell) {
 
 }  // namespace
 
-CsvReadResult ReadContourCsv(std::string_view bytes, const Cp932Decoder& decodeCp932) {
+CsvReadResult ReadContourCsv(std::string_view bytes, const Cp932Decoder& decodeCp932, CsvCells cells) {
     try {
-        return {ReadRows(DecodeText(bytes, decodeCp932)), ""};
+        return {ReadRows(DecodeText(bytes, decodeCp932), cells), ""};
     } catch (const Failure& failure) {
         return {{}, failure.message};
     }
 }
 
-std::string WriteContourCsv(std::span<const TableRow> rows) {
-    std::string out(kUtf8Bom);
-    out += texts::kCsvHeader;
-    out += "\r\n";
+namespace {
+
+std::string WriteRows(std::span<const TableRow> rows, char separator) {
+    std::string out;
+    for (std::string_view head : {texts::kTableColumnX, texts::kTableColumnZ, texts::kTableColumnCorner,
+                                  texts::kTableColumnElement}) {
+        out += head;
+        out += separator;
+    }
+    out.back() = '\r';
+    out += '\n';
     for (const TableRow& row : rows) {
-        AppendCell(out, row.x);
-        out += ',';
-        AppendCell(out, row.z);
-        out += ',';
-        AppendCell(out, row.corner);
-        out += ',';
-        AppendCell(out, row.element);
-        out += "\r\n";
+        for (const std::string* cell : {&row.x, &row.z, &row.corner, &row.element}) {
+            AppendCell(out, *cell, separator);
+            out += separator;
+        }
+        out.back() = '\r';
+        out += '\n';
     }
     return out;
+}
+
+}  // namespace
+
+std::string WriteContourCsv(std::span<const TableRow> rows) { return std::string(kUtf8Bom) + WriteRows(rows, ','); }
+
+std::string WriteTableText(std::span<const TableRow> rows) { return WriteRows(rows, '\t'); }
+
+std::optional<PastedCells> PasteCells(std::vector<TableRow> rows, int row, TableColumn column,
+                                      std::string_view clipboard) {
+    // One cell, its line end or none: the box pastes it itself.
+    const std::string_view body = clipboard.substr(0, clipboard.find_last_not_of("\r\n") + 1);
+    if (body.find_first_of("\t\r\n") == std::string_view::npos) return std::nullopt;
+    std::vector<std::vector<std::string>> block;
+    try {
+        RecordReader reader(clipboard, '\t');
+        std::vector<std::string> cells;
+        int line = 0;
+        while (reader.Next(cells, line)) block.push_back(cells);
+    } catch (const Failure&) {
+        return std::nullopt;  // an open quote: not cells Excel copied
+    }
+    const int first = static_cast<int>(column);
+    if (!block.empty() && IsHeader(block.front().front(), first)) block.erase(block.begin());
+    PastedCells pasted{std::move(rows), row, column};
+    for (std::size_t line = 0; line < block.size(); ++line) {
+        const std::size_t at = static_cast<std::size_t>(row) + line;
+        if (at >= kMaxTableRows) break;
+        if (at >= pasted.rows.size()) pasted.rows.resize(at + 1);
+        for (std::size_t c = 0; c < block[line].size() && first + static_cast<int>(c) < kTableColumns; ++c) {
+            CellOf(pasted.rows[at], first + static_cast<int>(c)) = block[line][c];
+            pasted.lastRow = static_cast<int>(at);
+            pasted.lastColumn = static_cast<TableColumn>(first + static_cast<int>(c));
+        }
+    }
+    return pasted;
 }
 
 }  // namespace kelo

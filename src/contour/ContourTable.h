@@ -20,9 +20,6 @@ namespace kelo {
 // diameter from the previous row's X. An empty X or Z cell is open: worked out.
 inline constexpr std::string_view kLengthMark = "@";
 
-enum class TableColumn : int { X, Z, Corner, Element };
-inline constexpr int kTableColumns = 4;
-
 // Why a row cannot be built, with the row (1 for the first).
 struct TableProblem {
     int row = 0;

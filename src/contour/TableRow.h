@@ -15,6 +15,10 @@ struct TableRow {
     bool operator==(const TableRow&) const = default;
 };
 
+// The cells of a row, in the order they stand.
+enum class TableColumn : int { X, Z, Corner, Element };
+inline constexpr int kTableColumns = 4;
+
 // Rows beyond this are refused: a table is a part's contour, not a point cloud.
 inline constexpr std::size_t kMaxTableRows = 1000;
 

@@ -163,8 +163,6 @@ inline constexpr std::string_view kCsvNoRows = "点の行がありません。";
 inline constexpr std::string_view kCsvTooManyRows = "行が多すぎます。1000行までです。";
 inline constexpr std::string_view kCsvCannotOpen = "ファイルを開けませんでした。";
 inline constexpr std::string_view kCsvCannotSave = "ファイルを保存できませんでした。";
-// The header line written first, in column order.
-inline constexpr std::string_view kCsvHeader = "X,Z,角,次の要素";
 }  // namespace kelo::texts
 
 namespace kelo::texts {
