@@ -92,6 +92,8 @@ TEST(SolveArc, StoresTextsAsTypedAndComputedValuesRoundedAsShown) {
     EXPECT_EQ(run.state.EndZ, -10);
     run = Solve(ArcSense::Concave, "20|0||27|-4||");
     EXPECT_EQ(run.state.Radius, TextOrNumber(5.3151));
+    run = Solve(ArcSense::Concave, "20|-3||26|-7||");  // the distance from a start off Z 0
+    EXPECT_EQ(run.state.Radius, TextOrNumber(5.0));
     run = Solve(ArcSense::Concave, "20|0|5|26|-4||-6");
     EXPECT_EQ(run.state.EndX, TextOrNumber(35.1652));
     run = Solve(ArcSense::Concave, "20|0|5mm|26|-4|21|");

@@ -188,6 +188,7 @@ TEST(ContourTable, OpenPointsThatCannotBeWorkedOutAreNamed) {
     } cases[] = {
         {{a, {"", "-10"}}, at(2, texts::kTableUndetermined)},
         {{a, {"", "", "", "A180"}, {"40", "-20"}}, at(2, texts::kTableUndetermined)},
+        {{a, {"", "-10", "", "A165"}, {"60", ""}, {"60", "-50"}}, at(2, texts::kTableUndetermined) + " (ほかに1行)"},
         {{{"40", "0", "", "A180"}, {"50", "-10"}}, at(2, texts::kTableOffAngleLine)},
         {{{"40", "0", "", "A180"}, {"40", "10"}}, at(2, texts::kTableBehindAngle)},
         {{{"40", "0", "", "A165"}, {"30", ""}}, at(2, texts::kTableBehindAngle)},
@@ -205,6 +206,9 @@ TEST(ContourTable, OpenPointsThatCannotBeWorkedOutAreNamed) {
         EXPECT_EQ(ProblemLine(contour), c.line);
         EXPECT_FALSE(contour.Drawable()) << c.line;
     }
+    // A cell that cannot be read is not worked out: the row is named for it alone.
+    const TableContour unread = BuildContour(std::vector<TableRow>{{"40", "0", "", "A165"}, {"abc", "-10"}});
+    EXPECT_EQ(unread.worked, (std::vector<std::string>{"", "X ?  Z -10"}));
 }
 
 // A table given in full draws the same elements after a coordinate that an angle

@@ -110,9 +110,8 @@ void ReadElement(const std::string& cell, RowValues& v) {
     } else {
         throw RowError(texts::kTableElementUnreadable);
     }
-    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(' ')));
     if (StartsWithLetter(rest, 'R')) rest.remove_prefix(1);
-    while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
     const bool tangent = rest.ends_with(kTangent) || StartsWithLetter(rest.substr(rest.empty() ? 0 : rest.size() - 1), 'T');
     if (tangent) rest.remove_suffix(rest.ends_with(kTangent) ? kTangent.size() : 1);
     // Taken only once its radius reads: an arc half typed is no arc.
@@ -235,10 +234,9 @@ class Solver {
     bool Resolve(std::optional<double>& value, const Coordinate& cell, const std::optional<double>& before,
                  double scale) {
         if (value || cell.kind != Coordinate::Kind::Step || !before) return false;
-        const std::optional<double> sum = ReadNumber(NumberText(*before * scale + cell.value));
-        if (!sum) return false;
-        value = *sum / scale;
-        return true;
+        value = ReadNumber(NumberText(*before * scale + cell.value));
+        if (value) *value /= scale;
+        return value.has_value();
     }
 
     // The line an angled element lays through a known point: the one arriving at row i
