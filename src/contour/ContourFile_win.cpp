@@ -1,12 +1,16 @@
 #include "contour/ContourFile_win.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <string>
 
 #include "text/WinText_win.h"
+#include "text/Texts.h"
+#include "ui/AtomicFile.h"
 #include "ui/Retry.h"
 
 namespace kelo {
@@ -119,18 +123,31 @@ bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
     const std::wstring path = Widen(utf8Path);
     // Named by this process, so that two programs saving the same table never share one.
     const std::wstring temporary = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    bool moved = false;
-    if (WriteWhole(temporary, bytes)) {
-        RetryWhileBusy(
-            [&] {
-                moved = MoveFileExW(temporary.c_str(), path.c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-                return moved || !IsBusy(GetLastError());
-            },
-            Pause);
-    }
-    if (!moved) DeleteFileW(temporary.c_str());
-    return moved;
+    const FileSteps steps{
+        [&](std::string_view whole) { return WriteWhole(temporary, whole); },
+        [&] {
+            bool moved = false;
+            RetryWhileBusy(
+                [&] {
+                    moved = MoveFileExW(temporary.c_str(), path.c_str(),
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+                    return moved || !IsBusy(GetLastError());
+                },
+                Pause);
+            return moved;
+        },
+        [&] { DeleteFileW(temporary.c_str()); },
+    };
+    return ReplaceWhole(steps, bytes);
+}
+
+std::string KeptTablePath() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return {};
+    std::wstring path = std::wstring(folder) + L"\\KeloMenu";
+    CreateDirectoryW(path.c_str(), nullptr);  // there already, or made now
+    return Narrow(path + L"\\" + Widen(texts::kTableKeptFile));
 }
 
 }  // namespace kelo

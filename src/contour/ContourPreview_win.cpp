@@ -30,6 +30,7 @@ constexpr COLORREF kStartColour = RGB(0, 150, 60);
 constexpr COLORREF kCornerColour = RGB(90, 90, 90);
 // Orange: apart from the blue of what is entered and the green of the start.
 constexpr COLORREF kWorkedColour = RGB(230, 120, 0);
+constexpr COLORREF kWrongColour = RGB(220, 0, 0);
 
 int Scaled(int at96, UINT dpi) { return MulDiv(at96, static_cast<int>(dpi), 96); }
 
@@ -90,11 +91,13 @@ void ContourPreview::Show(HWND toolbar, HWND dialog) {
 }
 
 void ContourPreview::Update(std::vector<ContourSegment> pending, std::optional<Corner> start,
-                            std::optional<ContourPoint> marked, std::vector<ContourPoint> worked) {
+                            std::optional<ContourPoint> marked, std::vector<ContourPoint> worked,
+                            std::vector<ContourPoint> wrong) {
     scene_.pending = std::move(pending);
     scene_.start = std::move(start);
     scene_.marked = marked;
     scene_.worked = std::move(worked);
+    scene_.wrong = std::move(wrong);
     if (hwnd() == nullptr) return;
     Rebuild();
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -191,7 +194,8 @@ void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::o
     const int line = Scaled(2, dpi), thin = Scaled(1, dpi);
     HPEN axis = MakePen(kAxisColour, thin, true), chain = MakePen(kChainColour, line, false),
          pending = MakePen(kPendingColour, line, false), corner = MakePen(kCornerColour, thin, false),
-         start = MakePen(kStartColour, thin, false), worked = MakePen(kWorkedColour, line, false);
+         start = MakePen(kStartColour, thin, false), worked = MakePen(kWorkedColour, line, false),
+         wrong = MakePen(kWrongColour, line, false);
     HBRUSH startFill = CreateSolidBrush(kStartColour);
     const HGDIOBJ oldPen = SelectObject(dc, axis);
     const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -205,6 +209,7 @@ void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::o
             case DrawStyle::Marked: SelectObject(dc, pending); Polyline(dc, points.data(), count); break;
             case DrawStyle::Corner: SelectObject(dc, corner); Polyline(dc, points.data(), count); break;
             case DrawStyle::Worked: SelectObject(dc, worked); Polyline(dc, points.data(), count); break;
+            case DrawStyle::Wrong: SelectObject(dc, wrong); Polyline(dc, points.data(), count); break;
             case DrawStyle::StartMarker:
                 SelectObject(dc, start);
                 SelectObject(dc, startFill);
@@ -245,7 +250,7 @@ void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::o
     SelectObject(dc, oldPen);
     for (HGDIOBJ o : {static_cast<HGDIOBJ>(axis), static_cast<HGDIOBJ>(chain), static_cast<HGDIOBJ>(pending),
                       static_cast<HGDIOBJ>(corner), static_cast<HGDIOBJ>(start), static_cast<HGDIOBJ>(startFill),
-                      static_cast<HGDIOBJ>(worked)})
+                      static_cast<HGDIOBJ>(worked), static_cast<HGDIOBJ>(wrong)})
         DeleteObject(o);
 }
 

@@ -35,9 +35,10 @@ class ContourPreview : public Window {
     // The button's place in client pixels at `dpi`.
     static RECT TableButtonRect(UINT dpi);
     // What is being entered, the start point the contour goes on from, the point
-    // being edited and the points the table worked out.
+    // being edited, the points the table worked out and those of its rows that cannot be built.
     void Update(std::vector<ContourSegment> pending, std::optional<Corner> start,
-                std::optional<ContourPoint> marked = std::nullopt, std::vector<ContourPoint> worked = {});
+                std::optional<ContourPoint> marked = std::nullopt, std::vector<ContourPoint> worked = {},
+                std::vector<ContourPoint> wrong = {});
 
    protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

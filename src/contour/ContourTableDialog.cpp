@@ -39,14 +39,25 @@ const std::string& ContourTableDialog::Cell(int row, TableColumn column) const {
 }
 
 void ContourTableDialog::frm_TABLE_Form_Load() {
-    Guarded([this] { RowsReplaced({TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}}, 0); });
+    Guarded([this] {
+        std::vector<TableRow> rows{TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}};
+        if (const std::optional<std::string> kept = view_.ReadKept()) {
+            CsvReadResult read = ReadContourCsv(*kept, decodeCp932_, CsvCells::AsTyped);
+            if (read.error.empty()) rows = std::move(read.rows);
+        }
+        RowsReplaced(std::move(rows), 0);
+        editStart_ = Snapshot();
+    });
 }
 
 void ContourTableDialog::CellChanged(int row, TableColumn column, std::string text) {
     Guarded([&] {
         if (row < 0 || row >= RowCount()) return;
-        CellOf(rows_[static_cast<std::size_t>(row)], column) = std::move(text);
+        std::string& cell = CellOf(rows_[static_cast<std::size_t>(row)], column);
+        if (cell == text) return;
+        cell = std::move(text);
         current_ = row;
+        edited_ = true;
         Rebuild();
     });
 }
@@ -54,8 +65,10 @@ void ContourTableDialog::CellChanged(int row, TableColumn column, std::string te
 void ContourTableDialog::CellEntered(int row, TableColumn column) {
     Guarded([&] {
         if (row < 0 || row >= RowCount() || (row == current_ && column == currentColumn_)) return;
+        CommitEdit();
         current_ = row;
         currentColumn_ = column;
+        editStart_ = Snapshot();
         ShowContour();
     });
 }
@@ -81,45 +94,67 @@ void ContourTableDialog::CellStep(int row, TableColumn column, int rows) {
 
 void ContourTableDialog::CornerPicked(const Corner& corner) {
     Guarded([&] {
-        SetCell(current_, TableColumn::X, corner.xText);
-        SetCell(current_, TableColumn::Z, corner.zText);
-        Rebuild();
+        Step([&] {
+            SetCell(current_, TableColumn::X, corner.xText);
+            SetCell(current_, TableColumn::Z, corner.zText);
+            Rebuild();
+            return true;
+        });
     });
 }
 
 void ContourTableDialog::frm_TABLE_AddButton_Click() {
     Guarded([this] {
-        if (rows_.size() >= kMaxTableRows) return;
-        std::vector<TableRow> rows = rows_;
-        rows.emplace_back();
-        RowsReplaced(std::move(rows), RowCount());
+        Step([this] {
+            if (rows_.size() >= kMaxTableRows) return false;
+            std::vector<TableRow> rows = rows_;
+            rows.emplace_back();
+            RowsReplaced(std::move(rows), RowCount());
+            return true;
+        });
     });
 }
 
 void ContourTableDialog::frm_TABLE_InsertButton_Click() {
     Guarded([this] {
-        if (rows_.size() >= kMaxTableRows) return;
-        std::vector<TableRow> rows = rows_;
-        rows.insert(rows.begin() + current_, TableRow{});
-        RowsReplaced(std::move(rows), current_);
+        Step([this] {
+            if (rows_.size() >= kMaxTableRows) return false;
+            std::vector<TableRow> rows = rows_;
+            rows.insert(rows.begin() + current_, TableRow{});
+            RowsReplaced(std::move(rows), current_);
+            return true;
+        });
     });
 }
 
 void ContourTableDialog::frm_TABLE_DeleteButton_Click() {
     Guarded([this] {
-        std::vector<TableRow> rows = rows_;
-        if (rows.size() == 1) {
-            rows.front() = TableRow{};
-        } else {
-            rows.erase(rows.begin() + current_);
-        }
-        const int focus = std::min(current_, static_cast<int>(rows.size()) - 1);
-        RowsReplaced(std::move(rows), focus);
+        Step([this] {
+            std::vector<TableRow> rows = rows_;
+            if (rows.size() == 1) {
+                rows.front() = TableRow{};
+            } else {
+                rows.erase(rows.begin() + current_);
+            }
+            const int focus = std::min(current_, static_cast<int>(rows.size()) - 1);
+            RowsReplaced(std::move(rows), focus);
+            return true;
+        });
+    });
+}
+
+void ContourTableDialog::frm_TABLE_NewButton_Click() {
+    Guarded([this] {
+        Step([this] {
+            RowsReplaced({TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}}, 0);
+            return true;
+        });
     });
 }
 
 void ContourTableDialog::frm_TABLE_OpenButton_Click() {
     Guarded([this] {
+        CommitEdit();
         const std::optional<std::string> path = view_.ChooseFile(false);
         if (!path) return;
         const std::optional<std::string> bytes = view_.ReadFile(*path);
@@ -127,12 +162,60 @@ void ContourTableDialog::frm_TABLE_OpenButton_Click() {
         CsvReadResult read = ReadContourCsv(*bytes, decodeCp932_);
         // A file that cannot be read leaves the table as it was.
         if (!read.error.empty()) return Say(read.error);
-        RowsReplaced(std::move(read.rows), 0);
+        Step([&] {
+            RowsReplaced(std::move(read.rows), 0);
+            return true;
+        });
+    });
+}
+
+void ContourTableDialog::frm_TABLE_CopyButton_Click() {
+    Guarded([this] {
+        CommitEdit();
+        if (!view_.CopyText(WriteTableText(rows_))) Say(texts::kCalcClipboardBusy);
+    });
+}
+
+bool ContourTableDialog::CellPaste(int row, TableColumn column, std::string_view clipboard) {
+    bool taken = false;
+    Guarded([&] {
+        if (row < 0 || row >= RowCount()) return;
+        std::optional<PastedCells> pasted = PasteCells(rows_, row, column, clipboard);
+        if (!pasted) return;
+        taken = true;
+        Step([&] {
+            RowsReplaced(std::move(pasted->rows), pasted->lastRow, pasted->lastColumn);
+            return true;
+        });
+    });
+    return taken;
+}
+
+void ContourTableDialog::Undo() {
+    Guarded([this] {
+        CommitEdit();
+        std::optional<TableSnapshot> before = history_.Undo(Snapshot());
+        if (!before) return;
+        RowsReplaced(std::move(before->rows), before->row, before->column);
+        editStart_ = Snapshot();
+        Keep();
+    });
+}
+
+void ContourTableDialog::Redo() {
+    Guarded([this] {
+        CommitEdit();
+        std::optional<TableSnapshot> after = history_.Redo(Snapshot());
+        if (!after) return;
+        RowsReplaced(std::move(after->rows), after->row, after->column);
+        editStart_ = Snapshot();
+        Keep();
     });
 }
 
 void ContourTableDialog::frm_TABLE_SaveButton_Click() {
     Guarded([this] {
+        CommitEdit();
         const std::optional<std::string> path = view_.ChooseFile(true);
         if (!path) return;
         if (!view_.WriteFile(*path, WriteContourCsv(rows_))) Say(texts::kCsvCannotSave);
@@ -141,6 +224,7 @@ void ContourTableDialog::frm_TABLE_SaveButton_Click() {
 
 void ContourTableDialog::frm_TABLE_DrawButton_Click() {
     Guarded([this] {
+        CommitEdit();
         if (!contour_.Drawable()) {
             // Nothing is typed; the row to mend gets the focus.
             if (contour_.problem) view_.FocusCell(contour_.problem->row - 1, TableColumn::X);
@@ -161,13 +245,18 @@ void ContourTableDialog::frm_TABLE_DrawButton_Click() {
             state_.EndZ = ParseNumber(last.zText.value_or(""));
             state_.StartX = state_.EndX.AsText();
             state_.StartZ = state_.EndZ;
+            Keep();
             view_.Close();
         });
     });
 }
 
 void ContourTableDialog::frm_TABLE_CancelButton_Click() {
-    Guarded([this] { view_.Close(); });
+    Guarded([this] {
+        CommitEdit();
+        Keep();
+        view_.Close();
+    });
 }
 
 void ContourTableDialog::SetCell(int row, TableColumn column, std::string text) {
@@ -188,14 +277,35 @@ void ContourTableDialog::ShowContour() {
     view_.ShowContour(contour_, point);
 }
 
-void ContourTableDialog::RowsReplaced(std::vector<TableRow> rows, int focus) {
+void ContourTableDialog::RowsReplaced(std::vector<TableRow> rows, int focus, TableColumn column) {
     rows_ = std::move(rows);
     current_ = std::clamp(focus, 0, RowCount() - 1);
-    currentColumn_ = TableColumn::X;
+    currentColumn_ = column;
     view_.ShowRows();
     Rebuild();
-    view_.FocusCell(current_, TableColumn::X);
+    view_.FocusCell(current_, column);
 }
+
+void ContourTableDialog::CommitEdit() {
+    if (edited_) {
+        history_.Record(std::move(editStart_));
+        edited_ = false;
+        Keep();
+    }
+    editStart_ = Snapshot();
+}
+
+template <typename Change>
+void ContourTableDialog::Step(Change change) {
+    CommitEdit();
+    TableSnapshot before = Snapshot();
+    if (!change()) return;
+    history_.Record(std::move(before));
+    editStart_ = Snapshot();
+    Keep();
+}
+
+void ContourTableDialog::Keep() { view_.WriteKept(WriteContourCsv(rows_)); }
 
 void ContourTableDialog::Say(std::string_view text) {
     view_.ShowMessage(text, texts::kTableCaption, MessageStyle::Exclamation);

@@ -13,6 +13,7 @@
 #include "contour/Contour.h"
 #include "contour/ContourCsv.h"
 #include "contour/ContourTable.h"
+#include "contour/TableHistory.h"
 #include "profiles/ProfileState.h"
 #include "text/Texts.h"
 #include "ui/FormTable.h"
@@ -35,8 +36,9 @@ inline constexpr int kWorkedLeft = 4920, kWorkedWidth = 2100;
 inline constexpr std::string_view kScroll = "Scroll", kHint = "Hint", kProblem = "Problem",
                                   kWorkedHead = "WorkedHead";
 inline constexpr std::string_view kAddButton = "AddButton", kInsertButton = "InsertButton",
-                                  kDeleteButton = "DeleteButton", kOpenButton = "OpenButton",
-                                  kSaveButton = "SaveButton", kDrawButton = "DrawButton",
+                                  kDeleteButton = "DeleteButton", kNewButton = "NewButton",
+                                  kOpenButton = "OpenButton", kSaveButton = "SaveButton",
+                                  kCopyButton = "CopyButton", kDrawButton = "DrawButton",
                                   kCancelButton = "CancelButton";
 
 // "Text1" ... "Text40": the cells row by row, X first; "Row1" ... "Row10": the row numbers;
@@ -70,7 +72,7 @@ constexpr std::string_view CellName(int slot, TableColumn column) {
 }
 
 consteval auto MakeControls() {
-    constexpr std::size_t kCount = kVisibleRows * (kTableColumns + 2) + kTableColumns + 11;
+    constexpr std::size_t kCount = kVisibleRows * (kTableColumns + 2) + kTableColumns + 13;
     std::array<ControlRow, kCount> rows{};
     std::size_t n = 0;
     // The cells first, row by row: the Tab order runs through them as Enter does.
@@ -83,9 +85,10 @@ consteval auto MakeControls() {
     }
     const int buttonLeft = 7545, buttonWidth = 1215, buttonHeight = 375;
     const std::pair<std::string_view, std::pair<std::string_view, int>> buttons[] = {
-        {kAddButton, {texts::kTableAddRow, 420}},     {kInsertButton, {texts::kTableInsertRow, 855}},
-        {kDeleteButton, {texts::kTableDeleteRow, 1290}}, {kOpenButton, {texts::kTableOpen, 1965}},
-        {kSaveButton, {texts::kTableSave, 2400}},      {kDrawButton, {texts::kTableDraw, 3645}},
+        {kAddButton, {texts::kTableAddRow, 420}},       {kInsertButton, {texts::kTableInsertRow, 825}},
+        {kDeleteButton, {texts::kTableDeleteRow, 1230}}, {kNewButton, {texts::kTableNew, 1635}},
+        {kOpenButton, {texts::kTableOpen, 2175}},        {kSaveButton, {texts::kTableSave, 2580}},
+        {kCopyButton, {texts::kTableCopy, 2985}},        {kDrawButton, {texts::kTableDraw, 3645}},
         {kCancelButton, {texts::kCancel, 4065}},
     };
     for (const auto& [name, look] : buttons) {
@@ -136,6 +139,12 @@ class TableView {
     virtual std::optional<std::string> ChooseFile(bool save) = 0;
     virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
     virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
+    // The table kept between openings and across restarts, as the bytes of its file;
+    // nullopt when there is none. Written whole or not at all.
+    virtual std::optional<std::string> ReadKept() = 0;
+    virtual void WriteKept(std::string_view bytes) = 0;
+    // Text onto the clipboard; false when another program holds it.
+    virtual bool CopyText(std::string_view text) = 0;
     virtual void Close() = 0;
 };
 
@@ -155,7 +164,8 @@ class ContourTableDialog {
     const TableContour& Contour() const { return contour_; }
 
     // Events as the window reports them; none of them throws.
-    void frm_TABLE_Form_Load();  // one row: where the last profile segment ended
+    // The rows kept from the last opening, or else one row: where the last profile segment ended.
+    void frm_TABLE_Form_Load();
     void CellChanged(int row, TableColumn column, std::string text);
     void CellEntered(int row, TableColumn column);  // the focus came into the cell
     // Enter: on to the next cell, from the last cell of the last row to "作図".
@@ -167,8 +177,17 @@ class ContourTableDialog {
     void frm_TABLE_AddButton_Click();     // an empty row after the last
     void frm_TABLE_InsertButton_Click();  // an empty row before the current one
     void frm_TABLE_DeleteButton_Click();  // the current row; the last row left is emptied instead
+    void frm_TABLE_NewButton_Click();     // one row again: where the last profile segment ended
     void frm_TABLE_OpenButton_Click();
     void frm_TABLE_SaveButton_Click();
+    void frm_TABLE_CopyButton_Click();  // the whole table onto the clipboard, as Excel takes cells
+    // Cells copied from Excel, pasted into a cell: true when they were taken as a block;
+    // false leaves one cell's text to the box.
+    bool CellPaste(int row, TableColumn column, std::string_view clipboard);
+    // Ctrl+Z and Ctrl+Y: each a cell's edit (from entering the cell to leaving it), rows
+    // added, inserted or deleted, a file read, a paste, 新規 or a corner picked.
+    void Undo();
+    void Redo();
     // Types the whole contour, closes and goes on from its last point; types nothing
     // while a row cannot be built.
     void frm_TABLE_DrawButton_Click();
@@ -179,8 +198,16 @@ class ContourTableDialog {
     // The contour built again from the rows, and shown.
     void Rebuild();
     void ShowContour();
-    void RowsReplaced(std::vector<TableRow> rows, int focus);
+    void RowsReplaced(std::vector<TableRow> rows, int focus, TableColumn column = TableColumn::X);
     void Say(std::string_view text);
+    TableSnapshot Snapshot() const { return {rows_, current_, currentColumn_}; }
+    // A cell's edit becomes one step when the cell is left (or a step of another kind begins).
+    void CommitEdit();
+    // One step that can be undone: `change` returns whether it changed anything.
+    template <typename Change>
+    void Step(Change change);
+    // The rows as they stand into the kept table.
+    void Keep();
 
     ProfileState& state_;
     HostChannel& channel_;
@@ -191,6 +218,9 @@ class ContourTableDialog {
     TableContour contour_;
     int current_ = 0;
     TableColumn currentColumn_ = TableColumn::X;
+    TableHistory history_;
+    TableSnapshot editStart_;  // the table when the cell being edited was entered
+    bool edited_ = false;      // and since then a cell changed
 };
 
 }  // namespace kelo

@@ -9,8 +9,11 @@
 #include "contour/ContourTableDialog.h"
 #include "text/Paths.h"
 #include "text/WinText_win.h"
+#include "ui/Clipboard_win.h"
 #include "ui/FileDialogs_win.h"
 #include "ui/Form_win.h"
+#include "ui/Retry.h"
+#include "ui/Wait_win.h"
 
 namespace kelo {
 
@@ -86,7 +89,7 @@ class TableWindow : public TableView, public FormEvents {
         for (const Segment& segment : contour.segments)
             if (auto shape = ShapeOf(segment)) shapes.push_back(std::move(*shape));
         preview_.Update(std::move(shapes), MakeCorner(state_.StartX.AsText(), state_.StartZ.AsText()), current,
-                        contour.WorkedPoints());
+                        contour.WorkedPoints(), contour.WrongPoints());
         ShowWorked();
     }
     std::optional<std::string> ChooseFile(bool save) override {
@@ -112,6 +115,17 @@ class TableWindow : public TableView, public FormEvents {
     }
     std::optional<std::string> ReadFile(std::string_view path) override { return ReadFileBytes(path); }
     bool WriteFile(std::string_view path, std::string_view bytes) override { return WriteFileBytes(path, bytes); }
+    std::optional<std::string> ReadKept() override {
+        const std::string path = KeptTablePath();
+        return path.empty() ? std::nullopt : ReadFileBytes(path);
+    }
+    // A kept table that cannot be written is no reason to stop the user: the next step writes it again.
+    void WriteKept(std::string_view bytes) override {
+        if (const std::string path = KeptTablePath(); !path.empty()) WriteFileBytes(path, bytes);
+    }
+    bool CopyText(std::string_view text) override {
+        return RetryWhileBusy([&] { return CopyTextToClipboard(form_.hwnd(), text); }, &WaitLive);
+    }
     void Close() override { form_.Close(); }
 
     // FormEvents
@@ -155,13 +169,27 @@ class TableWindow : public TableView, public FormEvents {
             {table::kAddButton, &ContourTableDialog::frm_TABLE_AddButton_Click},
             {table::kInsertButton, &ContourTableDialog::frm_TABLE_InsertButton_Click},
             {table::kDeleteButton, &ContourTableDialog::frm_TABLE_DeleteButton_Click},
+            {table::kNewButton, &ContourTableDialog::frm_TABLE_NewButton_Click},
             {table::kOpenButton, &ContourTableDialog::frm_TABLE_OpenButton_Click},
             {table::kSaveButton, &ContourTableDialog::frm_TABLE_SaveButton_Click},
+            {table::kCopyButton, &ContourTableDialog::frm_TABLE_CopyButton_Click},
             {table::kDrawButton, &ContourTableDialog::frm_TABLE_DrawButton_Click},
             {table::kCancelButton, &ContourTableDialog::frm_TABLE_CancelButton_Click},
         };
         for (const auto& [name, click] : kButtons)
             if (button.name == name) (model_.*click)();
+    }
+    // Undo and redo from anywhere in the table; cells copied from Excel pasted as a block
+    // into the cell with the focus (one cell is the box's own paste).
+    bool OnCtrlKey(const ControlRow* focused, UINT key) override {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        if (key == 'Z' && !shift) return model_.Undo(), true;
+        if (key == 'Y' || (key == 'Z' && shift)) return model_.Redo(), true;
+        if (key != 'V' || focused == nullptr) return false;
+        const auto cell = CellOf(*focused);
+        if (!cell) return false;
+        const std::optional<std::string> text = ClipboardText(form_.hwnd());
+        return text && model_.CellPaste(cell->first, cell->second, *text);
     }
     // The close box, Alt+F4 and the system menu close the table like "ｷｬﾝｾﾙ".
     void OnCloseRequest() override { model_.frm_TABLE_CancelButton_Click(); }

@@ -224,6 +224,7 @@ Extent SceneExtent(const ContourScene& scene) {
     if (scene.marked) extent.Include(*scene.marked);
     // Beyond a row that cannot be built they may stand where no segment reaches.
     for (ContourPoint p : scene.worked) extent.Include(p);
+    for (ContourPoint p : scene.wrong) extent.Include(p);
     // The axis always shows.
     extent.Include(ContourPoint{extent.empty ? 0 : extent.zMin, 0});
     return extent;
@@ -297,6 +298,7 @@ DrawList BuildDrawList(const ContourScene& scene, ViewSize size) {
     }
     for (const ContourSegment& segment : scene.pending) PaintShape(painter, DrawStyle::Pending, segment.shape, t.scale);
     for (ContourPoint p : scene.worked) PaintRing(painter, DrawStyle::Worked, t, p, kWorkedMarkerSize);
+    for (ContourPoint p : scene.wrong) PaintMarker(painter, DrawStyle::Wrong, t, p, kWrongMarkerSize, false);
     if (scene.start) PaintMarker(painter, DrawStyle::StartMarker, t, scene.start->point, kStartMarkerSize, true);
     if (scene.marked) PaintMarker(painter, DrawStyle::Marked, t, *scene.marked, kMarkedSize, false);
     painter.End();

@@ -26,6 +26,7 @@ struct ContourScene {
     std::optional<Corner> start;          // where the next segment starts
     std::optional<ContourPoint> marked;   // the point being edited (the table's current row)
     std::vector<ContourPoint> worked;     // the table's points worked out rather than given
+    std::vector<ContourPoint> wrong;      // the points of the table's rows that cannot be built
 };
 
 // The bounding box of what is drawn, in drawing units. Points that are not
@@ -67,7 +68,7 @@ inline constexpr int kMaxArcSteps = 2048;
 // `scale` pixels per unit, bounded both ways.
 std::vector<ContourPoint> SampleArc(const ArcShape& arc, double scale);
 
-enum class DrawStyle : std::uint8_t { Axis, Chain, Pending, StartMarker, Corner, Marked, Worked };
+enum class DrawStyle : std::uint8_t { Axis, Chain, Pending, StartMarker, Corner, Marked, Worked, Wrong };
 
 struct PixelPoint {
     int x = 0;
@@ -100,10 +101,12 @@ inline constexpr double kCornerMarkerSize = 3;  // half the side of a corner's s
 inline constexpr double kStartMarkerSize = 6;   // half the diagonal of the start point's diamond
 inline constexpr double kMarkedSize = 5;        // half the side of the edited point's square
 inline constexpr double kWorkedMarkerSize = 4;  // the radius of a worked-out point's ring
+inline constexpr double kWrongMarkerSize = 6;   // half the side of a wrong row's square
 inline constexpr int kWorkedMarkerSteps = 12;   // chords of that ring
 
 // Drawn in this order: the axis across the view, the chain, its corners, the
-// pending segments, the worked-out points, the start point, the marked point.
+// pending segments, the worked-out points, the wrong rows' points, the start point, the
+// marked point.
 DrawList BuildDrawList(const ContourScene& scene, ViewSize size);
 
 inline constexpr double kHitTolerance = 6;  // pixels

@@ -216,6 +216,10 @@ inline constexpr std::string_view kTableDeleteRow = "行削除";
 inline constexpr std::string_view kTableOpen = "開く...";
 inline constexpr std::string_view kTableSave = "保存...";
 inline constexpr std::string_view kTableDraw = "作図";
+inline constexpr std::string_view kTableNew = "新規";
+// The file the table is kept in, in the user's application-data folder.
+inline constexpr std::string_view kTableKeptFile = "輪郭表.csv";
+inline constexpr std::string_view kTableCopy = "コピー";
 // The open and save dialogs' filter.
 inline constexpr std::string_view kTableFilterCsv = "輪郭表 (*.csv)";
 inline constexpr std::string_view kTableFilterAll = "All Files (*.*)";

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "text/Utf.h"
 #include "text/WinText_win.h"
 
 namespace kelo {
@@ -28,6 +29,21 @@ bool CopyTextToClipboard(HWND owner, std::string_view utf8) {
     if (!done) GlobalFree(memory);  // the clipboard owns the memory only when it took it
     CloseClipboard();
     return done;
+}
+
+std::optional<std::string> ClipboardText(HWND owner) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return std::nullopt;
+    std::optional<std::string> text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Bounded by the memory's size: a text without its terminating zero ends there.
+            const std::size_t most = GlobalSize(data) / sizeof(wchar_t);
+            text = Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(wide), wcsnlen(wide, most)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 }  // namespace kelo
