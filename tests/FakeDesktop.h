@@ -64,7 +64,7 @@ class FakeDesktop : public Desktop {
     }
     std::uint8_t HeldModifiers() override { return held; }
     void Inject(WindowRef, std::span<const KeyEvent> evs) override {
-        if (blockInput) throw std::runtime_error("blocked");
+        if (blockInput) throw HostError("blocked");
         if (imeStaysOpen) throw ImeOpenError("input method open");
         if (thefts > 0) {
             --thefts;

@@ -11,6 +11,7 @@ namespace {
 using testing::FakeDesktop;
 
 const std::string kFailure = "[message 始めにアプリの設定または起動してください。|Keloメニュー|48]";
+std::string Said(std::string_view text) { return "[message " + std::string(text) + "|Keloメニュー|48]"; }
 
 struct Fixture {
     FakeDesktop desktop;
@@ -128,7 +129,7 @@ TEST(HostChannel, KeyStringCutShortIsCancelledAndNoEnterRunsIt) {
         f.channel.SendEnter();
     }));
     EXPECT_EQ(f.desktop.transcript, testing::kActivateHost + "[wait 0.1]^C[wait 0.1]L[cut]" + testing::kActivateHost +
-                                         "^C" + kFailure);
+                                         "^C" + Said(texts::kHostForegroundTaken));
 }
 
 TEST(HostChannel, ForegroundGuardActivatesTheHostAgainBeforeTyping) {
@@ -177,7 +178,8 @@ TEST(HostChannel, HostIsAskedAgainWhenTheForegroundGoesBack) {
         EXPECT_EQ(done, c.typed);
         const std::string& t = f.desktop.transcript;
         EXPECT_EQ(t.find("END") != std::string::npos, c.typed);
-        EXPECT_EQ(t.find("[message") != std::string::npos, !c.typed);
+        // The host is there: the message says another window was in front, not that it is missing.
+        EXPECT_EQ(t.find(texts::kHostForegroundTaken) != std::string::npos, !c.typed);
         int activations = 0;
         for (std::size_t p = 0; (p = t.find("[activate", p)) != std::string::npos; ++p) ++activations;
         EXPECT_EQ(activations, c.activations);
@@ -216,11 +218,19 @@ TEST(HostChannel, NestedCommandRunsToItsEndInsideTheFirstOnesWait) {
               testing::kActivateHost + "[wait 0.1]SECOND\r[wait 0.1]FIRST\r[wait 0.1]");
 }
 
-TEST(HostChannel, SilentTrapShowsNothing) {
+// The silent trap ends silently on what a command raises on purpose; a fault of the
+// program's own is told as one by every trap, never as a missing host.
+TEST(HostChannel, TrapsTellAFaultOfTheProgramsOwnAsOne) {
     Fixture f;
     f.desktop.windows.clear();
-    EXPECT_FALSE(RunSilently([&] { f.channel.BeginHostCommand(); }));
+    EXPECT_FALSE(RunSilently(f.desktop, [&] { f.channel.BeginHostCommand(); }));
     EXPECT_EQ(f.desktop.transcript.find("[message"), std::string::npos);
+    const auto fault = [] { throw std::logic_error("a bug"); };
+    EXPECT_FALSE(RunSilently(f.desktop, fault));
+    EXPECT_FALSE(RunHostCommand(f.channel, fault));
+    RunEvent(f.desktop, fault);
+    const std::string internal = Said(texts::kInternalError);
+    EXPECT_EQ(f.desktop.transcript, internal + internal + internal);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ class FileRig : public FileDialogs {
                     " " + std::to_string(r.flags) + ";";
         EXPECT_EQ(r.filter, r.save ? "MI File (*.MI)|*.MI|DXF File (*.DXF)|*.DXF|All Files (*.*)|*.*"
                                    : "MI File (*.mi)|*.mi|DXF File (*.dxf)|*.dxf|All Files (*.*)|*.*");
-        if (answer->path && answer->path == std::string_view("!")) throw std::runtime_error("cannot be shown");
+        if (answer->path && answer->path == std::string_view("!")) throw FileDialogError("cannot be shown");
         return {answer->path == nullptr, answer->path ? answer->path : "", answer->folder, answer->filter};
     }
 };

@@ -53,14 +53,14 @@ WindowRef HostChannel::FindHostWindow() {
 
 void HostChannel::BringToFront(WindowRef host) {
     if (desktop_.IsForeground(host)) return;
-    if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
+    if (!desktop_.RequestForeground(host)) throw ForegroundTakenError("host cannot be brought to the front");
     auto asked = desktop_.Now();
     const auto until = asked + kActivationTimeout;
     while (!desktop_.IsForeground(host)) {
         const auto now = desktop_.Now();
-        if (now >= until) throw HostError("host did not come to the front");
+        if (now >= until) throw ForegroundTakenError("host did not come to the front");
         if (now - asked >= kActivationRetry) {
-            if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
+            if (!desktop_.RequestForeground(host)) throw ForegroundTakenError("host cannot be brought to the front");
             asked = now;
         }
         desktop_.ProcessEventsUntil(std::min<Clock::time_point>(until, now + kActivationPoll));
@@ -115,10 +115,18 @@ void HostChannel::CancelCutLine(WindowRef host) {
     try {
         BringToFront(host);
         desktop_.Inject(host, PlanKeys(ParseKeyString(u"^C"), desktop_.HeldModifiers(), desktop_.ForegroundLayout()));
-    } catch (...) {
+    } catch (const HostError&) {
         // The command fails all the same; the next one begins with its own cancel.
     }
 }
+
+namespace {
+
+void ShowInternalError(Desktop& desktop) {
+    desktop.ShowMessage(texts::kInternalError, texts::kMenuMessageTitle, MessageStyle::Exclamation);
+}
+
+}  // namespace
 
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
     std::string_view message = texts::kStartHostFirst;
@@ -127,21 +135,36 @@ bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
         return true;
     } catch (const ImeOpenError&) {
         message = texts::kHostImeOpen;
-    } catch (...) {
+    } catch (const ForegroundTakenError&) {
+        message = texts::kHostForegroundTaken;
+    } catch (const HostError&) {
+    } catch (const NumberError&) {
+    } catch (const std::overflow_error&) {  // a value beyond what can be typed
+    } catch (...) {  // a fault of the program's own: said as one, never as a missing host
+        message = texts::kInternalError;
     }
+    channel.desktop().ShowMessage(message, texts::kMenuMessageTitle, MessageStyle::Exclamation);
+    return false;
+}
+
+bool RunSilently(Desktop& desktop, const std::function<void()>& body) {
     try {
-        channel.desktop().ShowMessage(message, texts::kMenuMessageTitle, MessageStyle::Exclamation);
-    } catch (...) {
+        body();
+        return true;
+    } catch (const HostError&) {
+    } catch (const NumberError&) {
+    } catch (const std::overflow_error&) {
+    } catch (...) {  // not one of the errors these commands end on in silence
+        ShowInternalError(desktop);
     }
     return false;
 }
 
-bool RunSilently(const std::function<void()>& body) {
+void RunEvent(Desktop& desktop, const std::function<void()>& body) {
     try {
         body();
-        return true;
-    } catch (...) {
-        return false;
+    } catch (...) {  // see the declaration: nothing a handler meant reaches here
+        ShowInternalError(desktop);
     }
 }
 

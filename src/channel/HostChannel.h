@@ -23,19 +23,26 @@ class HostError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Another program took the foreground after the host was brought forward and before
-// the keys went out: nothing was typed, and the channel brings the host back again.
-class ForegroundLostError : public HostError {
+// Another window kept the foreground from the host, or took it while the command was
+// typing: the host is there, but the command was cancelled for it.
+class ForegroundTakenError : public HostError {
    public:
     using HostError::HostError;
+};
+
+// Another program took the foreground after the host was brought forward and before
+// the keys went out: nothing was typed, and the channel brings the host back again.
+class ForegroundLostError : public ForegroundTakenError {
+   public:
+    using ForegroundTakenError::ForegroundTakenError;
 };
 
 // The host lost the foreground while a key string was on its way: the rest of it went
 // elsewhere or nowhere, so the host's line is cut short. The channel cancels that line
 // and the command ends; no Enter may run what is left of it.
-class KeysCutError : public HostError {
+class KeysCutError : public ForegroundTakenError {
    public:
-    using HostError::HostError;
+    using ForegroundTakenError::ForegroundTakenError;
 };
 
 // The host's input method is open (kana input) and would not close: nothing was typed.
@@ -75,12 +82,21 @@ class HostChannel {
     const ChannelSettings& settings_;
 };
 
-// The command frame's error trap: runs `body`; any error ends it and shows
-// the channel's one message (or, for ImeOpenError, what to do about the input
-// method). Returns false when the trap fired.
+// The command frame's error trap: runs `body`; an error ends it and shows the channel's
+// one message for what that message names (no host window with the title, a text that
+// is not a number), what to do about the input method for ImeOpenError, that another
+// window was in front for ForegroundTakenError, and an internal error for anything else.
+// Returns false when the trap fired.
 bool RunHostCommand(HostChannel& channel, const std::function<void()>& body);
 
-// Runs `body` with a trap that ends it silently (the start-up command).
-bool RunSilently(const std::function<void()>& body);
+// Runs `body` with a trap that ends silently on the errors a command raises on purpose
+// (the start-up command, the file commands, the arc dialogs' OK); anything else is a fault
+// of the program's own and is told as an internal error.
+bool RunSilently(Desktop& desktop, const std::function<void()>& body);
+
+// An event's entry point: every error a handler means to raise is caught inside it, so
+// whatever reaches here is a fault of the program's own. The user is told that the
+// command stopped on an internal error, and nothing more is typed.
+void RunEvent(Desktop& desktop, const std::function<void()>& body);
 
 }  // namespace kelo

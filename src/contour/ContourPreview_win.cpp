@@ -8,6 +8,7 @@
 #include "text/Texts.h"
 #include "text/WinText_win.h"
 #include "ui/Dpi_win.h"
+#include "ui/Gdi_win.h"
 #include "ui/Paint_win.h"
 #include "ui/Placement.h"
 
@@ -43,13 +44,11 @@ HFONT StatusFont(UINT dpi) {
 // A push button drawn by the preview itself: a real one would take the focus from the dialog.
 void PaintTableButton(HDC dc, RECT r, UINT dpi) {
     DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
-    HFONT font = StatusFont(dpi);
-    const HGDIOBJ old = SelectObject(dc, font);
+    const GdiObject<HFONT> font(StatusFont(dpi));
+    const Selected written(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, Widen(texts::kTablePreviewButton).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, old);
-    DeleteObject(font);
 }
 
 std::vector<POINT> ToPoints(std::span<const PixelPoint> points) {
@@ -187,18 +186,18 @@ void ContourPreview::Rebuild() {
 }
 
 void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::optional<Corner>& hover, UINT dpi) {
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
+    {
+        const GdiObject<HBRUSH> background(CreateSolidBrush(kBackground));
+        FillRect(dc, &client, background);
+    }
 
     const int line = Scaled(2, dpi), thin = Scaled(1, dpi);
-    HPEN axis = MakePen(kAxisColour, thin, true), chain = MakePen(kChainColour, line, false),
-         pending = MakePen(kPendingColour, line, false), corner = MakePen(kCornerColour, thin, false),
-         start = MakePen(kStartColour, thin, false), worked = MakePen(kWorkedColour, line, false),
-         wrong = MakePen(kWrongColour, line, false);
-    HBRUSH startFill = CreateSolidBrush(kStartColour);
-    const HGDIOBJ oldPen = SelectObject(dc, axis);
-    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const GdiObject<HPEN> axis(MakePen(kAxisColour, thin, true)), chain(MakePen(kChainColour, line, false)),
+        pending(MakePen(kPendingColour, line, false)), corner(MakePen(kCornerColour, thin, false)),
+        start(MakePen(kStartColour, thin, false)), worked(MakePen(kWorkedColour, line, false)),
+        wrong(MakePen(kWrongColour, line, false));
+    const GdiObject<HBRUSH> startFill(CreateSolidBrush(kStartColour));
+    const Selected pen(dc, axis), brush(dc, GetStockObject(NULL_BRUSH));
     for (const DrawItem& item : list.items) {
         const std::vector<POINT> points = ToPoints(list.Points(item));
         const int count = static_cast<int>(points.size());
@@ -218,40 +217,29 @@ void PaintContour(HDC dc, const RECT& client, const DrawList& list, const std::o
                 break;
         }
     }
-
-    if (hover) {
-        // The corner's texts in a small box beside it, kept inside the window.
-        const std::wstring label = Widen(CornerLabel(*hover));
-        HFONT font = StatusFont(dpi);
-        const HGDIOBJ oldFont = SelectObject(dc, font);
-        RECT box{0, 0, 0, 0};
-        DrawTextW(dc, label.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        const int pad = Scaled(4, dpi);
-        const int x = static_cast<int>(list.transform.X(hover->point.z)) + pad * 2;
-        const int y = static_cast<int>(list.transform.Y(hover->point.r)) - box.bottom - pad * 3;
-        const int w = box.right + pad * 2, h = box.bottom + pad * 2;
-        const int width = static_cast<int>(client.right), height = static_cast<int>(client.bottom);
-        RECT frame{};
-        frame.left = std::clamp(x, 0, std::max(0, width - w));
-        frame.top = std::clamp(y, 0, std::max(0, height - h));
-        frame.right = frame.left + w;
-        frame.bottom = frame.top + h;
-        FillRect(dc, &frame, GetSysColorBrush(COLOR_INFOBK));
-        FrameRect(dc, &frame, GetSysColorBrush(COLOR_INFOTEXT));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-        RECT text{frame.left + pad, frame.top + pad, frame.right - pad, frame.bottom - pad};
-        DrawTextW(dc, label.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, oldFont);
-        DeleteObject(font);
-    }
-
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    for (HGDIOBJ o : {static_cast<HGDIOBJ>(axis), static_cast<HGDIOBJ>(chain), static_cast<HGDIOBJ>(pending),
-                      static_cast<HGDIOBJ>(corner), static_cast<HGDIOBJ>(start), static_cast<HGDIOBJ>(startFill),
-                      static_cast<HGDIOBJ>(worked), static_cast<HGDIOBJ>(wrong)})
-        DeleteObject(o);
+    if (!hover) return;
+    // The corner's texts in a small box beside it, kept inside the window.
+    const std::wstring label = Widen(CornerLabel(*hover));
+    const GdiObject<HFONT> font(StatusFont(dpi));
+    const Selected written(dc, font);
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, label.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const int pad = Scaled(4, dpi);
+    const int x = static_cast<int>(list.transform.X(hover->point.z)) + pad * 2;
+    const int y = static_cast<int>(list.transform.Y(hover->point.r)) - box.bottom - pad * 3;
+    const int w = box.right + pad * 2, h = box.bottom + pad * 2;
+    const int width = static_cast<int>(client.right), height = static_cast<int>(client.bottom);
+    RECT frame{};
+    frame.left = std::clamp(x, 0, std::max(0, width - w));
+    frame.top = std::clamp(y, 0, std::max(0, height - h));
+    frame.right = frame.left + w;
+    frame.bottom = frame.top + h;
+    FillRect(dc, &frame, GetSysColorBrush(COLOR_INFOBK));
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_INFOTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    RECT text{frame.left + pad, frame.top + pad, frame.right - pad, frame.bottom - pad};
+    DrawTextW(dc, label.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace kelo

@@ -21,14 +21,6 @@ auto& CellOf(Row& row, TableColumn column) {
     return row.x;
 }
 
-// A handler's trap: the table's handlers say what they must inside it, and nothing leaves.
-template <typename Body>
-void Guarded(Body body) {
-    try {
-        body();
-    } catch (...) {
-    }
-}
 
 }  // namespace
 
@@ -39,7 +31,7 @@ const std::string& ContourTableDialog::Cell(int row, TableColumn column) const {
 }
 
 void ContourTableDialog::frm_TABLE_Form_Load() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         std::vector<TableRow> rows{TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}};
         if (const std::optional<std::string> kept = view_.ReadKept()) {
             CsvReadResult read = ReadContourCsv(*kept, decodeCp932_, CsvCells::AsTyped);
@@ -51,7 +43,7 @@ void ContourTableDialog::frm_TABLE_Form_Load() {
 }
 
 void ContourTableDialog::CellChanged(int row, TableColumn column, std::string text) {
-    Guarded([&] {
+    RunEvent(channel_.desktop(), [&] {
         if (row < 0 || row >= RowCount()) return;
         std::string& cell = CellOf(rows_[static_cast<std::size_t>(row)], column);
         if (cell == text) return;
@@ -63,7 +55,7 @@ void ContourTableDialog::CellChanged(int row, TableColumn column, std::string te
 }
 
 void ContourTableDialog::CellEntered(int row, TableColumn column) {
-    Guarded([&] {
+    RunEvent(channel_.desktop(), [&] {
         if (row < 0 || row >= RowCount() || (row == current_ && column == currentColumn_)) return;
         CommitEdit();
         current_ = row;
@@ -74,7 +66,7 @@ void ContourTableDialog::CellEntered(int row, TableColumn column) {
 }
 
 void ContourTableDialog::CellEnter(int row, TableColumn column) {
-    Guarded([&] {
+    RunEvent(channel_.desktop(), [&] {
         if (column != TableColumn::Element) {
             view_.FocusCell(row, static_cast<TableColumn>(static_cast<int>(column) + 1));
         } else if (row + 1 < RowCount()) {
@@ -86,14 +78,14 @@ void ContourTableDialog::CellEnter(int row, TableColumn column) {
 }
 
 void ContourTableDialog::CellStep(int row, TableColumn column, int rows) {
-    Guarded([&] {
+    RunEvent(channel_.desktop(), [&] {
         const int to = std::clamp(row + rows, 0, RowCount() - 1);
         if (to != row) view_.FocusCell(to, column);
     });
 }
 
 void ContourTableDialog::CornerPicked(const Corner& corner) {
-    Guarded([&] {
+    RunEvent(channel_.desktop(), [&] {
         Step([&] {
             SetCell(current_, TableColumn::X, corner.xText);
             SetCell(current_, TableColumn::Z, corner.zText);
@@ -104,7 +96,7 @@ void ContourTableDialog::CornerPicked(const Corner& corner) {
 }
 
 void ContourTableDialog::frm_TABLE_AddButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         Step([this] {
             if (rows_.size() >= kMaxTableRows) return false;
             std::vector<TableRow> rows = rows_;
@@ -116,7 +108,7 @@ void ContourTableDialog::frm_TABLE_AddButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_InsertButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         Step([this] {
             if (rows_.size() >= kMaxTableRows) return false;
             std::vector<TableRow> rows = rows_;
@@ -128,7 +120,7 @@ void ContourTableDialog::frm_TABLE_InsertButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_DeleteButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         Step([this] {
             std::vector<TableRow> rows = rows_;
             if (rows.size() == 1) {
@@ -144,7 +136,7 @@ void ContourTableDialog::frm_TABLE_DeleteButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_NewButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         Step([this] {
             RowsReplaced({TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}}, 0);
             return true;
@@ -153,7 +145,7 @@ void ContourTableDialog::frm_TABLE_NewButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_OpenButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         const std::optional<std::string> path = view_.ChooseFile(false);
         if (!path) return;
@@ -170,7 +162,7 @@ void ContourTableDialog::frm_TABLE_OpenButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_CopyButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         if (!view_.CopyText(WriteTableText(rows_))) Say(texts::kCalcClipboardBusy);
     });
@@ -178,7 +170,7 @@ void ContourTableDialog::frm_TABLE_CopyButton_Click() {
 
 bool ContourTableDialog::CellPaste(int row, TableColumn column, std::string_view clipboard) {
     bool taken = false;
-    Guarded([&] {
+    RunEvent(channel_.desktop(), [&] {
         if (row < 0 || row >= RowCount()) return;
         std::optional<PastedCells> pasted = PasteCells(rows_, row, column, clipboard);
         if (!pasted) return;
@@ -192,7 +184,7 @@ bool ContourTableDialog::CellPaste(int row, TableColumn column, std::string_view
 }
 
 void ContourTableDialog::Undo() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         std::optional<TableSnapshot> before = history_.Undo(Snapshot());
         if (!before) return;
@@ -203,7 +195,7 @@ void ContourTableDialog::Undo() {
 }
 
 void ContourTableDialog::Redo() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         std::optional<TableSnapshot> after = history_.Redo(Snapshot());
         if (!after) return;
@@ -214,7 +206,7 @@ void ContourTableDialog::Redo() {
 }
 
 void ContourTableDialog::frm_TABLE_SaveButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         const std::optional<std::string> path = view_.ChooseFile(true);
         if (!path) return;
@@ -223,7 +215,7 @@ void ContourTableDialog::frm_TABLE_SaveButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_DrawButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         if (!contour_.Drawable()) {
             // Nothing is typed; the row to mend gets the focus.
@@ -252,7 +244,7 @@ void ContourTableDialog::frm_TABLE_DrawButton_Click() {
 }
 
 void ContourTableDialog::frm_TABLE_CancelButton_Click() {
-    Guarded([this] {
+    RunEvent(channel_.desktop(), [this] {
         CommitEdit();
         Keep();
         view_.Close();

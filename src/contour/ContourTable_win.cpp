@@ -105,8 +105,8 @@ class TableWindow : public TableView, public FormEvents {
         FileDialogResult result;
         try {
             result = dialogs_.Show(request);
-        } catch (...) {
-            result.cancelled = true;
+        } catch (const FileDialogError&) {
+            result.cancelled = true;  // no dialog: as if cancelled
         }
         if (!directory.empty()) SetCurrentDirectoryW(directory.c_str());
         if (result.cancelled || result.path.empty()) return std::nullopt;
@@ -228,12 +228,10 @@ class TableWindow : public TableView, public FormEvents {
 
 void ShowContourTable(HWND owner, ProfileState& state, HostChannel& channel, ContourChain& chain,
                       std::string& folder) {
-    try {
+    RunEvent(channel.desktop(), [&] {
         TableWindow window(state, channel, chain, folder);
         window.Run(owner);
-    } catch (...) {
-        // A table that cannot be built leaves everything as it was.
-    }
+    });
 }
 
 }  // namespace kelo

@@ -112,13 +112,12 @@ class ProfileDialogWindow : public ProfileView, public FormEvents {
 
 bool ShowProfileDialog(HWND owner, ProfileDialogKind kind, ProfileState& state, HostChannel& channel,
                        ContourChain& chain) {
-    try {
+    bool tableNext = false;
+    RunEvent(channel.desktop(), [&] {
         ProfileDialogWindow window(kind, state, channel, chain);
-        return window.Run(owner);
-    } catch (...) {
-        // Nothing to show: a dialog that cannot be built leaves the state as it was.
-        return false;
-    }
+        tableNext = window.Run(owner);
+    });
+    return tableNext;
 }
 
 }  // namespace kelo

@@ -40,19 +40,18 @@ void ArcDialog::SolveArc() {
     const ArcSolveResult result = kelo::SolveArc(sense_, boxes, state_);
     for (int box : result.written) SetBoxText(box, boxes[box - 1]);
     view_.ShowNote(result.problem);
-    movingFocus_ = true;
-    try {
-        for (int box : result.focusMoves) view_.MoveFocus(layout::kBoxNames[box - 1]);
-    } catch (...) {
-        movingFocus_ = false;
-        throw;
-    }
-    movingFocus_ = false;
+    // Our own focus moves make other boxes lose the focus: the solver must not run for them.
+    struct Moving {
+        bool& flag;
+        explicit Moving(bool& f) : flag(f) { flag = true; }
+        ~Moving() { flag = false; }
+    } moving(movingFocus_);
+    for (int box : result.focusMoves) view_.MoveFocus(layout::kBoxNames[box - 1]);
 }
 
 void ArcDialog::TypeArcAndClose() {
     // Silent: any error leaves the dialog open, and what was stored stays stored.
-    RunSilently([this] {
+    RunSilently(channel_.desktop(), [this] {
         if (BoxEmpty(1)) view_.MoveFocus("Text1");
         if (BoxEmpty(2)) view_.MoveFocus("Text2");
         for (int box = 4; box <= kBoxes; ++box) {

@@ -25,28 +25,23 @@ ProfileDialog::ProfileDialog(ProfileDialogKind kind, const FormSpec& form, std::
 const std::string& ProfileDialog::BoxText(int box) const { return boxes_.at(static_cast<std::size_t>(box - 1)); }
 
 void ProfileDialog::FormLoad() {
-    try {
+    RunEvent(channel_.desktop(), [this] {
         SetBoxText(1, state_.StartX.AsText());
         SetBoxText(2, state_.StartZ.AsText());
         for (int box = 3; box <= static_cast<int>(boxes_.size()); ++box) SetBoxText(box, "");
-    } catch (...) {
-    }
+    });
 }
 
 void ProfileDialog::FormActivate() {
-    try {
-        view_.MoveFocus(layout::kBoxNames[kFirstFocusBox - 1]);
-    } catch (...) {
-    }
+    RunEvent(channel_.desktop(), [this] { view_.MoveFocus(layout::kBoxNames[kFirstFocusBox - 1]); });
 }
 
 void ProfileDialog::KeyPress(int box, char16_t key) {
     if (key != u'\r') return;  // every other key is left to the box
-    try {
+    RunEvent(channel_.desktop(), [&] {
         const auto row = FindBox(form_.controls, box);
         if (row && !form_.controls[*row].enterTarget.empty()) view_.MoveFocus(form_.controls[*row].enterTarget);
-    } catch (...) {
-    }
+    });
 }
 
 void ProfileDialog::UserChangedText(int box, std::string text) {
@@ -64,20 +59,16 @@ void ProfileDialog::OkClick() { Run(layout::kOkButton, DialogEvent::Click); }
 
 void ProfileDialog::CancelClick() {
     if (Run(layout::kCancelButton, DialogEvent::Click)) return;
-    try {
-        view_.Close();
-    } catch (...) {
-    }
+    RunEvent(channel_.desktop(), [this] { view_.Close(); });
 }
 
 bool ProfileDialog::Run(std::string_view control, DialogEvent event) {
     for (const EventRow& row : events_) {
         if (row.control != control || row.event != event) continue;
-        try {
-            row.handler(*this);
-        } catch (...) {
-            // Silent: a handler that must say something says it inside its own trap.
-        }
+        // Silent on what the dialogs' live computations may raise (a text that is not a
+        // number, a value beyond its range); a handler that must say something says it
+        // inside its own trap.
+        RunSilently(channel_.desktop(), [&] { row.handler(*this); });
         return true;
     }
     return false;

@@ -14,12 +14,12 @@ namespace {
 // The live computations stop at the first step that has no finite result,
 // as a division by zero or an overflow would: no box may show such a value.
 double Finite(double value) {
-    if (!std::isfinite(value)) throw std::domain_error("no finite result");
+    if (!std::isfinite(value)) throw NumberError("no finite result");
     return value;
 }
 
 double Divide(double numerator, double denominator) {
-    if (denominator == 0) throw std::domain_error("division by zero");
+    if (denominator == 0) throw NumberError("division by zero");
     return Finite(numerator / denominator);
 }
 

@@ -27,6 +27,12 @@ inline constexpr std::string_view kMenuMessageTitle = "Keloメニュー";
 // When the host's Japanese input would convert the typed letters and cannot be switched off.
 inline constexpr std::string_view kHostImeOpen =
     "アプリの日本語入力がオンのため、コマンドを送れませんでした。日本語入力をオフにしてから、もう一度操作してください。";
+// A command cancelled because another window came to the front while it typed, or kept
+// the host from coming forward.
+inline constexpr std::string_view kHostForegroundTaken =
+    "ほかのウィンドウが前面に出たため、コマンドを中止しました。そのウィンドウを閉じるか最小化してから、もう一度実行してください。";
+// A command stopped by a fault of the program's own.
+inline constexpr std::string_view kInternalError = "内部エラーのため、コマンドを中止しました。";
 
 inline constexpr std::string_view kStartupCommand = "DIM_CATCH_ANGLE 1";
 

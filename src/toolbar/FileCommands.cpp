@@ -70,15 +70,24 @@ std::string EscapeKeyText(std::string_view text) {
     return out;
 }
 
+std::optional<FileDialogResult> FileCommands::Ask(const FileDialogRequest& request) {
+    try {
+        return dialogs_.Show(request);
+    } catch (const FileDialogError&) {
+        return std::nullopt;  // no dialog: the command ends in silence, as for a cancel
+    }
+}
+
 void FileCommands::Menu_File_Load_Click() { LoadInto(settings_.openPathName); }
 
 void FileCommands::Menu_Part_box_Click() { LoadInto(settings_.partPathName); }
 
 void FileCommands::LoadInto(std::string& folder) {
     cancelError_ = true;  // before the trap; it stays on for every save that follows
-    RunSilently([&] {
-        const FileDialogResult result = dialogs_.Show({false, folder, kLoadFilter, filterIndex_, flags_});
-        if (result.cancelled) return;  // the cancel error: the folder keeps its value
+    RunSilently(channel_.desktop(), [&] {
+        const std::optional<FileDialogResult> shown = Ask({false, folder, kLoadFilter, filterIndex_, flags_});
+        if (!shown || shown->cancelled) return;  // the cancel error: the folder keeps its value
+        const FileDialogResult& result = *shown;
         RememberFilter(result);
         UpdateFolder(folder, result);
         if (result.path.empty() || !CanType(result.path)) return;
@@ -91,10 +100,12 @@ void FileCommands::LoadInto(std::string& folder) {
 }
 
 void FileCommands::Menu_File_Store_Click() {
-    RunSilently([&] {
+    RunSilently(channel_.desktop(), [&] {
         flags_ = kStoreDialogFlags;
-        const FileDialogResult result =
-            dialogs_.Show({true, settings_.openPathName, kStoreFilter, filterIndex_, flags_});
+        const std::optional<FileDialogResult> shown =
+            Ask({true, settings_.openPathName, kStoreFilter, filterIndex_, flags_});
+        if (!shown) return;
+        const FileDialogResult& result = *shown;
         // Before any load a Cancel is no error: it gives an empty name, and the folder still moves.
         if (result.cancelled && cancelError_) return;
         RememberFilter(result);

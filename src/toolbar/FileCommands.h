@@ -1,6 +1,7 @@
 #pragma once
 // The three buttons that pass a path chosen in the common file dialog to the
 // host's LOAD and STORE commands, with the dialog control's carry-over state.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ class FileCommands {
 
    private:
     void LoadInto(std::string& folder);
+    // The dialog's answer; nullopt when it cannot be shown.
+    std::optional<FileDialogResult> Ask(const FileDialogRequest& request);
     void RememberFilter(const FileDialogResult& result);
     // False when the path cannot be typed; the refusal has then been shown.
     bool CanType(std::string_view path);

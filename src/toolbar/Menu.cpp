@@ -9,14 +9,14 @@ bool MenuModel::LoadSettingsAtStart(SettingsStore& store, std::string_view exeFo
     try {
         settings_ = LoadSettings(store, exeFolder);
         loaded_ = true;
-    } catch (...) {
+    } catch (const std::runtime_error&) {  // a store that cannot be read, or a wait that is no number
         loaded_ = false;
     }
     return loaded_;
 }
 
 void MenuModel::SendStartupCommand() {
-    RunSilently([&] {
+    RunSilently(channel_.desktop(), [&] {
         channel_.BeginHostCommand();
         channel_.Type(texts::kStartupCommand);
         channel_.SendEnter();

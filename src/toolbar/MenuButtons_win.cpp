@@ -10,6 +10,7 @@
 #include "toolbar/Commands.h"
 #include "ui/Controls_win.h"
 #include "ui/Fonts_win.h"
+#include "ui/Gdi_win.h"
 
 namespace kelo {
 
@@ -144,9 +145,8 @@ void MenuButtons::Draw(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     RECT rc = item.rcItem;
     if (backs_[index]) {
-        HBRUSH back = CreateSolidBrush(*backs_[index]);
+        const GdiObject<HBRUSH> back(CreateSolidBrush(*backs_[index]));
         FillRect(item.hDC, &rc, back);
-        DeleteObject(back);
     } else {
         FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -159,16 +159,13 @@ void MenuButtons::Draw(const DRAWITEMSTRUCT& item) {
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // Centred and clipped by the button, as the narrow colour buttons need.
     const int x = (w - pictureSize_) / 2 + shift, y = (h - pictureSize_) / 2 + shift;
-    HDC mem = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(mem, picture);
+    const MemoryDc mem(item.hDC);
+    const Selected shown(mem, picture);
     const int inset = 2;
-    HRGN clip = CreateRectRgn(rc.left + inset, rc.top + inset, rc.right - inset, rc.bottom - inset);
+    const GdiObject<HRGN> clip(CreateRectRgn(rc.left + inset, rc.top + inset, rc.right - inset, rc.bottom - inset));
     SelectClipRgn(item.hDC, clip);
     BitBlt(item.hDC, x, y, pictureSize_, pictureSize_, mem, 0, 0, SRCCOPY);
     SelectClipRgn(item.hDC, nullptr);
-    DeleteObject(clip);
-    SelectObject(mem, old);
-    DeleteDC(mem);
 }
 
 }  // namespace kelo

@@ -1,5 +1,6 @@
 #pragma once
 // The common open and save dialogs, as the program's windows ask for them.
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -21,11 +22,17 @@ struct FileDialogResult {
     int filterIndex = 1;           // the pair the user ended on
 };
 
+// The dialog could not be shown: the command that asked ends as a cancel would.
+class FileDialogError : public std::runtime_error {
+   public:
+    using std::runtime_error::runtime_error;
+};
+
 // The platform's modal common file dialog on its owner window.
 class FileDialogs {
    public:
     virtual ~FileDialogs() = default;
-    // May throw when the dialog cannot be shown; the command then ends silently.
+    // Throws FileDialogError when the dialog cannot be shown.
     virtual FileDialogResult Show(const FileDialogRequest& request) = 0;
 };
 

@@ -67,7 +67,7 @@ FileDialogResult Win32FileDialogs::Show(const FileDialogRequest& request) {
     FileDialogResult result;
     result.filterIndex = static_cast<int>(ofn.nFilterIndex);
     if (!chosen) {
-        if (CommDlgExtendedError() != 0) throw std::runtime_error("the file dialog failed");
+        if (CommDlgExtendedError() != 0) throw FileDialogError("the file dialog failed");
         result.cancelled = true;
         result.currentDirectory = Narrow(CurrentDirectory());
         return result;

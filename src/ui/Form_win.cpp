@@ -355,7 +355,9 @@ LRESULT CALLBACK Form::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
             default: break;
         }
     } catch (...) {
-        // The events' own traps decide what the user sees; nothing reaches user32.
+        // The events' own traps take what they mean to raise; anything else is a fault of
+        // the program's own, told as one, and nothing reaches user32.
+        ReportInternalError(GetAncestor(box, GA_ROOT));
     }
     return DefSubclassProc(box, msg, wParam, lParam);
 }

@@ -1,6 +1,19 @@
 #include "ui/Window_win.h"
 
+#include "text/Texts.h"
+#include "text/WinText_win.h"
+
 namespace kelo {
+
+void ReportInternalError(HWND owner) {
+    // A fault that repeats at every message (a paint) must not stack message boxes.
+    static bool showing = false;
+    if (showing) return;
+    showing = true;
+    MessageBoxW(owner, Widen(texts::kInternalError).c_str(), Widen(texts::kMenuMessageTitle).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    showing = false;
+}
 
 Window::~Window() {
     if (hwnd_ != nullptr) {
@@ -48,21 +61,19 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->hwnd_ = nullptr;
         try {
             self->OnWindowGone();
-        } catch (...) {
+        } catch (...) {  // a fault of the program's own; it must not unwind into user32
+            ReportInternalError(nullptr);
         }
         return result;
     }
     try {
         return self->HandleMessage(msg, wParam, lParam);
     } catch (...) {
-        // Each handler's own trap decides what the user sees; whatever escapes it
-        // still must not unwind into user32.
+        // Each handler's own trap takes what it means to raise; whatever escapes is a fault
+        // of the program's own, told as one, and must not unwind into user32.
+        ReportInternalError(hwnd);
     }
-    try {
-        return self->DefaultProc(msg, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    return self->DefaultProc(msg, wParam, lParam);
 }
 
 }  // namespace kelo

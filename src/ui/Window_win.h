@@ -6,6 +6,10 @@
 
 namespace kelo {
 
+// Tells the user that the command stopped on an internal error: what an event's entry point
+// does with an exception that no handler meant to raise.
+void ReportInternalError(HWND owner);
+
 struct WindowClass {
     const wchar_t* name;
     UINT style = 0;
