@@ -18,20 +18,11 @@ namespace {
 // texts and events between its controls and the calculator's model.
 class CalculatorWindow : public FormEvents {
    public:
-    ~CalculatorWindow() override {
-        if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
-        if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
-    }
-
     int Run(int showCommand) { return form_.RunAsMainWindow(showCommand); }
 
     // The calculator's own picture in the caption and on the taskbar.
     void OnLoad() override {
-        const int dpi = static_cast<int>(GetDpiForWindow(form_.hwnd()));
-        bigIcon_ = CreatePictureIcon("Calculator", MulDiv(32, dpi, 96));
-        smallIcon_ = CreatePictureIcon("Calculator", MulDiv(16, dpi, 96));
-        SendMessageW(form_.hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-        SendMessageW(form_.hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+        icons_.Set(form_.hwnd(), [](int sizePx) { return CreatePictureIcon("Calculator", sizePx); });
     }
     void OnShown() override { form_.MoveFocus(calc::kExpression); }
 
@@ -100,8 +91,7 @@ class CalculatorWindow : public FormEvents {
 
     CalculatorModel model_;
     Form form_{kCalcForm, *this};
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
+    WindowIcons icons_;
 };
 
 }  // namespace

@@ -95,25 +95,17 @@ void ContourTableDialog::CornerPicked(const Corner& corner) {
     });
 }
 
-void ContourTableDialog::frm_TABLE_AddButton_Click() {
-    RunEvent(channel_.desktop(), [this] {
-        Step([this] {
-            if (rows_.size() >= kMaxTableRows) return false;
-            std::vector<TableRow> rows = rows_;
-            rows.emplace_back();
-            RowsReplaced(std::move(rows), RowCount());
-            return true;
-        });
-    });
-}
+void ContourTableDialog::frm_TABLE_AddButton_Click() { InsertRow(RowCount()); }
 
-void ContourTableDialog::frm_TABLE_InsertButton_Click() {
-    RunEvent(channel_.desktop(), [this] {
-        Step([this] {
+void ContourTableDialog::frm_TABLE_InsertButton_Click() { InsertRow(current_); }
+
+void ContourTableDialog::InsertRow(int at) {
+    RunEvent(channel_.desktop(), [&] {
+        Step([&] {
             if (rows_.size() >= kMaxTableRows) return false;
             std::vector<TableRow> rows = rows_;
-            rows.insert(rows.begin() + current_, TableRow{});
-            RowsReplaced(std::move(rows), current_);
+            rows.insert(rows.begin() + at, TableRow{});
+            RowsReplaced(std::move(rows), at);
             return true;
         });
     });
@@ -183,23 +175,16 @@ bool ContourTableDialog::CellPaste(int row, TableColumn column, std::string_view
     return taken;
 }
 
-void ContourTableDialog::Undo() {
-    RunEvent(channel_.desktop(), [this] {
-        CommitEdit();
-        std::optional<TableSnapshot> before = history_.Undo(Snapshot());
-        if (!before) return;
-        RowsReplaced(std::move(before->rows), before->row, before->column);
-        editStart_ = Snapshot();
-        Keep();
-    });
-}
+void ContourTableDialog::Undo() { Travel(&TableHistory::Undo); }
 
-void ContourTableDialog::Redo() {
-    RunEvent(channel_.desktop(), [this] {
+void ContourTableDialog::Redo() { Travel(&TableHistory::Redo); }
+
+void ContourTableDialog::Travel(std::optional<TableSnapshot> (TableHistory::*step)(TableSnapshot)) {
+    RunEvent(channel_.desktop(), [&] {
         CommitEdit();
-        std::optional<TableSnapshot> after = history_.Redo(Snapshot());
-        if (!after) return;
-        RowsReplaced(std::move(after->rows), after->row, after->column);
+        std::optional<TableSnapshot> to = (history_.*step)(Snapshot());
+        if (!to) return;
+        RowsReplaced(std::move(to->rows), to->row, to->column);
         editStart_ = Snapshot();
         Keep();
     });

@@ -195,6 +195,8 @@ class ContourTableDialog {
 
    private:
     void SetCell(int row, TableColumn column, std::string text);
+    // An empty row at `at` (the row count: after the last), the focus in it.
+    void InsertRow(int at);
     // The contour built again from the rows, and shown.
     void Rebuild();
     void ShowContour();
@@ -208,6 +210,8 @@ class ContourTableDialog {
     void Step(Change change);
     // The rows as they stand into the kept table.
     void Keep();
+    // Undo or redo: the table as the history gives it back.
+    void Travel(std::optional<TableSnapshot> (TableHistory::*step)(TableSnapshot));
 
     ProfileState& state_;
     HostChannel& channel_;

@@ -10,20 +10,21 @@ void TableHistory::Record(TableSnapshot before) {
     redo_.clear();
 }
 
-std::optional<TableSnapshot> TableHistory::Undo(TableSnapshot now) {
-    if (undo_.empty()) return std::nullopt;
-    TableSnapshot before = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back(std::move(now));
-    return before;
+namespace {
+
+// The last snapshot of `from`, with `now` kept on `to` for the way back.
+std::optional<TableSnapshot> Move(std::deque<TableSnapshot>& from, std::deque<TableSnapshot>& to, TableSnapshot now) {
+    if (from.empty()) return std::nullopt;
+    TableSnapshot back = std::move(from.back());
+    from.pop_back();
+    to.push_back(std::move(now));
+    return back;
 }
 
-std::optional<TableSnapshot> TableHistory::Redo(TableSnapshot now) {
-    if (redo_.empty()) return std::nullopt;
-    TableSnapshot after = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back(std::move(now));
-    return after;
-}
+}  // namespace
+
+std::optional<TableSnapshot> TableHistory::Undo(TableSnapshot now) { return Move(undo_, redo_, std::move(now)); }
+
+std::optional<TableSnapshot> TableHistory::Redo(TableSnapshot now) { return Move(redo_, undo_, std::move(now)); }
 
 }  // namespace kelo

@@ -147,15 +147,22 @@ std::vector<int> RadiusRule(ArcSense, ArcBoxes& boxes, ProfileState& s) {
     return {kRadiusBox + 1};
 }
 
+// What both end rules read first, leniently, and store: the radius and the centre.
+struct CircleFields {
+    double radius, centerX, centerZ;
+};
+CircleFields ReadCircle(const ArcBoxes& boxes, ProfileState& s) {
+    CircleFields c{};
+    s.Radius = c.radius = Lenient(boxes[kRadiusBox]);
+    s.CenterX = c.centerX = Lenient(boxes[kCenterXBox]);
+    s.CenterZ = c.centerZ = Lenient(boxes[kCenterZBox]);
+    return c;
+}
+
 // Radius, centre and end X → end Z: of the circle's two points at that X, the concave arc
 // takes the one with the smaller Z, the convex arc the one with the larger Z.
 std::vector<int> EndZRule(ArcSense sense, ArcBoxes& boxes, ProfileState& s) {
-    const double radius = Lenient(boxes[kRadiusBox]);
-    s.Radius = radius;
-    const double centerX = Lenient(boxes[kCenterXBox]);
-    s.CenterX = centerX;
-    const double centerZ = Lenient(boxes[kCenterZBox]);
-    s.CenterZ = centerZ;
+    const auto [radius, centerX, centerZ] = ReadCircle(boxes, s);
     const double endX = Lenient(boxes[kEndXBox]);
     s.EndX = endX;
 
@@ -171,12 +178,7 @@ std::vector<int> EndZRule(ArcSense sense, ArcBoxes& boxes, ProfileState& s) {
 
 // Radius, centre and end Z → end X: both senses take the circle's point with the larger X.
 std::vector<int> EndXRule(ArcSense, ArcBoxes& boxes, ProfileState& s) {
-    const double radius = Lenient(boxes[kRadiusBox]);
-    s.Radius = radius;
-    const double centerX = Lenient(boxes[kCenterXBox]);
-    s.CenterX = centerX;
-    const double centerZ = Lenient(boxes[kCenterZBox]);
-    s.CenterZ = centerZ;
+    const auto [radius, centerX, centerZ] = ReadCircle(boxes, s);
     s.EndZ = Lenient(boxes[kEndZBox]);
 
     s.OffsetZ = Finite(centerZ - s.EndZ);

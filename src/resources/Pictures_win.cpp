@@ -70,4 +70,17 @@ HICON CreatePictureIcon(std::string_view name, int sizePx) {
     return icon;
 }
 
+WindowIcons::~WindowIcons() {
+    if (big_ != nullptr) DestroyIcon(big_);
+    if (small_ != nullptr) DestroyIcon(small_);
+}
+
+void WindowIcons::Set(HWND window, const std::function<HICON(int)>& make) {
+    const int dpi = static_cast<int>(GetDpiForWindow(window));
+    big_ = make(MulDiv(32, dpi, 96));
+    small_ = make(MulDiv(16, dpi, 96));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_));
+}
+
 }  // namespace kelo

@@ -159,7 +159,7 @@ void MenuButtons::Draw(const DRAWITEMSTRUCT& item) {
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // Centred and clipped by the button, as the narrow colour buttons need.
     const int x = (w - pictureSize_) / 2 + shift, y = (h - pictureSize_) / 2 + shift;
-    const MemoryDc mem(item.hDC);
+    const MemoryDc mem(CreateCompatibleDC(item.hDC));
     const Selected shown(mem, picture);
     const int inset = 2;
     const GdiObject<HRGN> clip(CreateRectRgn(rc.left + inset, rc.top + inset, rc.right - inset, rc.bottom - inset));

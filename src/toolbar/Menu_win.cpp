@@ -106,11 +106,7 @@ class MenuWindow : public Window, public ButtonLookView {
     BOOL OnCreate(HWND, LPCREATESTRUCT) {
         desktop_.SetOwner(hwnd());
         fileDialogs_.SetOwner(hwnd());
-        const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
-        bigIcon_ = CreateAppIcon(MulDiv(32, dpi, 96));
-        smallIcon_ = CreateAppIcon(MulDiv(16, dpi, 96));
-        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+        icons_.Set(hwnd(), &CreateAppIcon);
         buttons_.Create(hwnd(), instance_);
         // The contour table has no button of its own: the layout stays as designed.
         HMENU system = GetSystemMenu(hwnd(), FALSE);
@@ -281,8 +277,7 @@ class MenuWindow : public Window, public ButtonLookView {
     std::string tableFolder_;  // where the contour table's files were chosen last in this run
     RegistrySettingsStore store_;
     MenuButtons buttons_;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
+    WindowIcons icons_;
 };
 
 }  // namespace

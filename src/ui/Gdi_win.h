@@ -5,36 +5,34 @@
 
 namespace kelo {
 
-// A pen, brush, font, bitmap or region, deleted at the end of the scope.
-template <typename Handle>
-class GdiObject {
+// One handle, freed by `Free` at the end of the scope.
+template <typename Handle, typename Free>
+class Owned {
    public:
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() {
-        if (handle_ != nullptr) DeleteObject(handle_);
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() {
+        if (handle_ != nullptr) Free{}(handle_);
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
     operator Handle() const { return handle_; }
 
    private:
     Handle handle_;
 };
 
-// A memory device context, deleted at the end of the scope.
-class MemoryDc {
-   public:
-    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc() {
-        if (dc_ != nullptr) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    operator HDC() const { return dc_; }
-
-   private:
-    HDC dc_;
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+struct DeleteDeviceContext {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+// A pen, brush, font, bitmap or region, deleted at the end of the scope.
+template <typename Handle>
+using GdiObject = Owned<Handle, DeleteGdiObject>;
+// A memory device context (CreateCompatibleDC), deleted at the end of the scope.
+using MemoryDc = Owned<HDC, DeleteDeviceContext>;
 
 // Selects an object into a device context and puts back the one it replaced at the end of
 // the scope, so that the object can be deleted after it. Declared after the object's owner.

@@ -30,7 +30,7 @@ void PaintBuffered(HWND hwnd, const std::function<void(HDC, const RECT&)>& paint
     RECT client;
     GetClientRect(hwnd, &client);
     const int width = std::max<int>(1, client.right), height = std::max<int>(1, client.bottom);
-    const MemoryDc memory(scope.dc());
+    const MemoryDc memory(CreateCompatibleDC(scope.dc()));
     const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(scope.dc(), width, height));
     const Selected drawnOn(memory, bitmap);
     // A paint that throws leaves the window as it was; the window's trap tells the user.
