@@ -204,8 +204,9 @@ void Win32Desktop::Inject(WindowRef host, std::span<const KeyEvent> events) {
     watch.WaitUntilHandled(inputs.size());
     owedRelease_ = watch.OwedRelease();
     // A program that comes to the front while the keys are on their way takes the rest of
-    // them: the host's line is cut short.
-    if (!watch.HostHadTheKeys()) throw KeysCutError("the host lost the foreground while typing");
+    // them, and a host that stops answering never takes them: its line is cut short.
+    if (!watch.HostHadTheKeys())
+        throw KeysCutError("the host did not take the keys", GetForegroundWindow() != target);
 }
 
 // The physical state, not this thread's: while the host is in front our thread

@@ -135,6 +135,8 @@ bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
         return true;
     } catch (const ImeOpenError&) {
         message = texts::kHostImeOpen;
+    } catch (const KeysCutError& cut) {
+        if (cut.ForegroundTaken()) message = texts::kHostForegroundTaken;
     } catch (const ForegroundTakenError&) {
         message = texts::kHostForegroundTaken;
     } catch (const HostError&) {

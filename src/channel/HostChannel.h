@@ -37,12 +37,17 @@ class ForegroundLostError : public ForegroundTakenError {
     using ForegroundTakenError::ForegroundTakenError;
 };
 
-// The host lost the foreground while a key string was on its way: the rest of it went
-// elsewhere or nowhere, so the host's line is cut short. The channel cancels that line
-// and the command ends; no Enter may run what is left of it.
-class KeysCutError : public ForegroundTakenError {
+// The host did not take a whole key string: another window took the foreground while it
+// was on its way (the rest went elsewhere or nowhere), or the host stopped answering.
+// Either way the host's line may be cut short: the channel cancels that line and the
+// command ends; no Enter may run what is left of it.
+class KeysCutError : public HostError {
    public:
-    using ForegroundTakenError::ForegroundTakenError;
+    KeysCutError(const std::string& what, bool foregroundTaken) : HostError(what), foregroundTaken_(foregroundTaken) {}
+    bool ForegroundTaken() const { return foregroundTaken_; }
+
+   private:
+    bool foregroundTaken_;
 };
 
 // The host's input method is open (kana input) and would not close: nothing was typed.
