@@ -88,7 +88,7 @@ TEST(ContourTable, RowsThatCannotBeBuiltAreNamedAndNothingIsTyped) {
         {{a, {"60", "0", "C31"}, c}, "2行目: 角が線の長さに収まりません。"},
         {{a, {"60", "0", "C20"}, {"60", "-10", "C20"}, {"80", "-10"}}, "3行目: 角が線の長さに収まりません。"},
         {{a, {"60", "0", "C6"}, {"60", "-10", "C6"}, {"0", "-10"}}, "3行目: 角が線の長さに収まりません。"},
-        {{a, {"60", "0", "D1"}, c}, "2行目: 角は C または R と大きさで入力してください (例: C1, R0.5)。"},
+        {{a, {"60", "0", "D1"}, c}, "2行目: 角は C または R と大きさ (例: C1, R0.5)、または逃げ溝 (E0.6x0.3、F、DIN76 P1.5) で入力してください。"},
         {{a, {"60", "0", "C-1"}, c}, "2行目: 角や半径の大きさは0より大きくしてください。"},
         {{a, {"60", "0", "R0"}, c}, "2行目: 角や半径の大きさは0より大きくしてください。"},
         {{{"0", "0", "", "円R5"}, b},
@@ -392,6 +392,7 @@ class TableRig : public TableView, public testing::Host {
     std::map<std::string, std::string> files;
     std::optional<std::string> chosen;  // what the file dialog answers
     std::optional<std::string> kept;    // the kept table's file
+    std::optional<std::string> normFile;  // the user's undercut norms
     std::optional<std::string> clipboard;  // nullopt: another program holds it
     bool closed = false;
 
@@ -438,6 +439,7 @@ class TableRig : public TableView, public testing::Host {
         return path != "full.csv";
     }
     std::optional<std::string> ReadKept() override { return kept; }
+    std::optional<std::string> ReadNormFile() override { return normFile; }
     void WriteKept(std::string_view bytes) override { kept = bytes; }
     bool CopyText(std::string_view text) override {
         if (clipboard) clipboard = text;

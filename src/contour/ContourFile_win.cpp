@@ -141,13 +141,13 @@ bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
     return ReplaceWhole(steps, bytes);
 }
 
-std::string KeptTablePath() {
+std::string AppDataFile(std::string_view name) {
     wchar_t folder[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
         return {};
     std::wstring path = std::wstring(folder) + L"\\KeloMenu";
     CreateDirectoryW(path.c_str(), nullptr);  // there already, or made now
-    return Narrow(path + L"\\" + Widen(texts::kTableKeptFile));
+    return Narrow(path + L"\\" + Widen(name));
 }
 
 }  // namespace kelo

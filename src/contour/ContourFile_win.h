@@ -18,9 +18,9 @@ std::optional<std::string> ReadFileBytes(std::string_view utf8Path);
 // is then moved over it, so a failure never leaves half a file. False on failure.
 bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes);
 
-// Where the contour table is kept between openings and across restarts: 輪郭表.csv in a
-// folder KeloMenu of the user's own application-data folder (made when missing); "" when
-// the system names no such folder.
-std::string KeptTablePath();
+// A file of the toolbar's own in a folder KeloMenu of the user's application-data folder
+// (made when missing): the kept contour table, the user's undercut norms. "" when the
+// system names no such folder.
+std::string AppDataFile(std::string_view name);
 
 }  // namespace kelo

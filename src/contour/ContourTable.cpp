@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "contour/Undercut.h"
 #include "geometry/Geometry.h"
 #include "text/FormatCoord.h"
 #include "text/NumberRules.h"
@@ -29,14 +30,16 @@ enum class Element : std::uint8_t { Line, Angle, Arc, TangentArc };
 // What a row's cells say, once read.
 struct RowValues {
     Coordinate x, z;  // x a diameter
-    std::optional<CornerKind> corner;
+    std::optional<CornerKind> corner;  // a chamfer or a round
     double cornerSize = 0;
+    std::optional<UndercutCell> undercut;  // or an undercut at a shoulder
     Element element = Element::Line;  // what goes to the next row
     double angle = 0;                 // Angle: degrees counterclockwise from +Z
     ArcSense sense = ArcSense::Concave;
     double radius = 0;  // Arc, TangentArc
 
     bool IsArc() const { return element == Element::Arc || element == Element::TangentArc; }
+    bool HasCorner() const { return corner || undercut; }
     bool Worked() const { return x.kind != Coordinate::Kind::Value || z.kind != Coordinate::Kind::Value; }
 };
 
@@ -86,6 +89,7 @@ Coordinate ReadCoordinateCell(const std::string& cell, std::initializer_list<std
 
 void ReadCorner(const std::string& cell, RowValues& v) {
     if (cell.empty()) return;
+    if ((v.undercut = ReadUndercutCell(cell))) return;
     if (!StartsWithLetter(cell, 'C') && !StartsWithLetter(cell, 'R')) throw RowError(texts::kTableCornerUnreadable);
     // Taken only once its size reads: a corner half typed is no corner.
     v.cornerSize = Size(std::string_view(cell).substr(1), texts::kTableCornerUnreadable);
@@ -345,17 +349,45 @@ Segment PathArc(Point from, Point to, const ArcPath& path) {
                    path.turn == Turn::Counterclockwise ? ArcOrder::StartFirst : ArcOrder::EndFirst};
 }
 
-// A round's arc from where the incoming line ends to where the outgoing one begins.
-Segment RoundArc(const CornerCut& cut) {
-    const bool counterclockwise = Cross(cut.in - cut.centre, cut.out - cut.centre) > 0;
-    return PathArc(cut.in, cut.out,
-                   ArcPath{{cut.centre, 0}, counterclockwise ? Turn::Counterclockwise : Turn::Clockwise});
+// A corner as it is cut: what it takes from the line arriving and from the line leaving
+// (less than 0: what it adds), where they now end and begin, and what goes between.
+struct Cut {
+    double trimIn = 0, trimOut = 0;
+    Point in, out;
+    std::vector<Segment> between;
+};
+
+Cut ChamferOrRound(const CornerCut& corner, CornerKind kind) {
+    Cut cut{corner.trim, corner.trim, corner.in, corner.out, {}};
+    if (kind == CornerKind::Chamfer) {
+        AddLine(cut.between, corner.in, corner.out);
+    } else {
+        // The round's arc from where the incoming line ends to where the outgoing one begins.
+        const bool counterclockwise = Cross(corner.in - corner.centre, corner.out - corner.centre) > 0;
+        cut.between.push_back(PathArc(corner.in, corner.out,
+                                      ArcPath{{corner.centre, 0}, counterclockwise ? Turn::Counterclockwise : Turn::Clockwise}));
+    }
+    return cut;
+}
+
+Cut Undercut(const UndercutCut& undercut) {
+    Cut cut{undercut.trimIn, undercut.trimOut, undercut.in, undercut.out, {}};
+    for (const UndercutElement& e : undercut.elements) {
+        if (e.arc) {
+            cut.between.push_back(PathArc(e.from, e.to, ArcPath{{e.centre, 0}, e.turn}));
+        } else {
+            AddLine(cut.between, e.from, e.to);
+        }
+    }
+    return cut;
 }
 
 // Every element whose two ends are known, each fault named with its row. A faulty element
 // is left out and a corner that cannot be cut is left uncut, so that the preview still
-// shows the rest of the contour; 作図 types the elements only when nothing is named.
-std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solver, std::vector<TableProblem>& found) {
+// shows the rest of the contour; 作図 types the elements only when nothing is named. An
+// undercut sized from its cylinder's diameter leaves the designation it took in `sized`.
+std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solver, const UndercutNorms& norms,
+                                   std::vector<std::string>& sized, std::vector<TableProblem>& found) {
     const std::size_t n = rows.size();
     std::vector<std::optional<Point>> p(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -374,18 +406,30 @@ std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solv
     // A line between two known and different points: where the contour goes on.
     auto joined = [&](std::size_t i) { return p[i] && p[i + 1] && *p[i] != *p[i + 1]; };
     // Every corner first, so that a line knows what both of its ends give away.
-    std::vector<std::optional<CornerCut>> cuts(n);
+    std::vector<std::optional<Cut>> cuts(n);
     for (std::size_t i = 0; i < n; ++i) {
         at(i, [&] {
             if (solver.At(i) && !p[i]) throw RowError(texts::kTableTooLarge);
             if (i > 0 && p[i] && p[i - 1] && *p[i] == *p[i - 1]) throw RowError(texts::kTableSamePoint);
             if (i + 1 == n && rows[i].element != Element::Line) throw RowError(texts::kTableElementAtLast);
-            if (!rows[i].corner) return;
+            if (!rows[i].HasCorner()) return;
             if (i == 0 || i + 1 == n) throw RowError(texts::kTableCornerAtEnd);
             if (rows[i - 1].IsArc() || rows[i].IsArc()) throw RowError(texts::kTableCornerNextToArc);
             if (!joined(i - 1) || !joined(i)) return;  // nothing to cut yet, or named as the same point
-            cuts[i] = CutCorner(*p[i - 1], *p[i], *p[i + 1], *rows[i].corner, rows[i].cornerSize);
-            if (!cuts[i]) throw RowError(texts::kTableCornerOnStraight);
+            if (rows[i].undercut) {
+                const auto size = SizeUndercut(*rows[i].undercut, p[i]->r * 2, norms);
+                if (const auto* why = std::get_if<std::string>(&size)) throw RowError(*why);
+                const UndercutSize& sizes = std::get<UndercutSize>(size);
+                if (sizes.fromDiameter) sized[i] = sizes.designation;
+                const auto undercut = CutUndercut(*p[i - 1], *p[i], *p[i + 1], sizes);
+                if (const auto* why = std::get_if<std::string>(&undercut)) throw RowError(*why);
+                cuts[i] = Undercut(std::get<UndercutCut>(undercut));
+                return;
+            }
+            const std::optional<CornerCut> corner =
+                CutCorner(*p[i - 1], *p[i], *p[i + 1], *rows[i].corner, rows[i].cornerSize);
+            if (!corner) throw RowError(texts::kTableCornerOnStraight);
+            cuts[i] = ChamferOrRound(*corner, *rows[i].corner);
         });
     }
     // A line too short for its corners names the corner at its end, where there is one,
@@ -393,7 +437,7 @@ std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solv
     for (std::size_t i = 0; i + 1 < n; ++i) {
         if (rows[i].IsArc() || !joined(i)) continue;
         const double length = Length(*p[i + 1] - *p[i]);
-        auto taken = [&] { return (cuts[i] ? cuts[i]->trim : 0) + (cuts[i + 1] ? cuts[i + 1]->trim : 0); };
+        auto taken = [&] { return (cuts[i] ? cuts[i]->trimOut : 0) + (cuts[i + 1] ? cuts[i + 1]->trimIn : 0); };
         if (taken() <= length * (1 + 1e-9)) continue;
         const std::size_t corner = cuts[i + 1] ? i + 1 : i;
         at(corner, [] { throw RowError(texts::kTableCornerTooLarge); });
@@ -419,13 +463,7 @@ std::vector<Segment> BuildSegments(std::span<const RowValues> rows, Solver& solv
                     return;
             }
         });
-        if (const auto& cut = cuts[i + 1]) {
-            if (rows[i + 1].corner == CornerKind::Chamfer) {
-                AddLine(segments, cut->in, cut->out);
-            } else {
-                segments.push_back(RoundArc(*cut));
-            }
-        }
+        if (const auto& cut = cuts[i + 1]) segments.insert(segments.end(), cut->between.begin(), cut->between.end());
     }
     return segments;
 }
@@ -446,7 +484,7 @@ std::string WorkedText(const RowValues& row, const std::optional<Point>& p) {
 
 }  // namespace
 
-TableContour BuildContour(std::span<const TableRow> rows) {
+TableContour BuildContour(std::span<const TableRow> rows, const UndercutNorms& norms) {
     TableContour contour;
     std::vector<TableProblem> found;
     if (rows.size() > kMaxTableRows) {
@@ -463,8 +501,16 @@ TableContour BuildContour(std::span<const TableRow> rows) {
         const std::optional<Point> p = solver.At(i);
         contour.points.push_back(p);
         contour.worked.push_back(WorkedText(values[i], p));
+        contour.solved.push_back(p && values[i].Worked());
     }
-    contour.segments = BuildSegments(values, solver, found);
+    std::vector<std::string> sized(values.size());
+    contour.segments = BuildSegments(values, solver, norms, sized, found);
+    // The designation an undercut took from its diameter, beside what else was worked out.
+    for (std::size_t i = 0; i < sized.size(); ++i) {
+        if (sized[i].empty()) continue;
+        std::string& shown = contour.worked[i];
+        shown += (shown.empty() ? "" : "  ") + sized[i];
+    }
     // Several problems of one row name the row once.
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
     for (const TableProblem& p : found)
@@ -496,8 +542,8 @@ std::string CellsProblem(const TableRow& row) {
 
 std::vector<ContourPoint> TableContour::WorkedPoints() const {
     std::vector<ContourPoint> out;
-    for (std::size_t i = 0; i < points.size() && i < worked.size(); ++i)
-        if (points[i] && !worked[i].empty()) out.push_back(*points[i]);
+    for (std::size_t i = 0; i < points.size() && i < solved.size(); ++i)
+        if (solved[i]) out.push_back(*points[i]);
     return out;
 }
 

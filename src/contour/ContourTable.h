@@ -12,6 +12,7 @@
 #include "contour/Contour.h"
 #include "channel/Segment.h"
 #include "contour/TableRow.h"
+#include "contour/Undercut.h"
 
 namespace kelo {
 
@@ -35,8 +36,10 @@ struct TableContour {
     // Each row's point (Z, X / 2), given or worked out; nullopt where it is not known.
     std::vector<std::optional<ContourPoint>> points;
     // Each row's point as worked out, for a row with an open cell or an increment
-    // ("X 34  Z -7.4641", "?" for a coordinate still open); "" for a row given in full.
+    // ("X 34  Z -7.4641", "?" for a coordinate still open), and the designation an undercut
+    // took from its cylinder's diameter ("E0.6x0.3"); "" for a row given in full.
     std::vector<std::string> worked;
+    std::vector<bool> solved;  // each row's point worked out rather than given
     std::vector<TableProblem> problems;   // every row that cannot be built, once each, in row order
     std::optional<TableProblem> problem;  // the first of them
     int problemCount = 0;                 // how many rows cannot be built
@@ -52,7 +55,8 @@ struct TableContour {
 
 // Reads every row and builds the contour. Never throws; a row that cannot be
 // built is named with its reason (the first one, and how many there are).
-TableContour BuildContour(std::span<const TableRow> rows);
+// Undercuts take their sizes from `norms`.
+TableContour BuildContour(std::span<const TableRow> rows, const UndercutNorms& norms = UndercutNorms::BuiltIn());
 
 // Why the row's cells are not the table's forms (a cell that is not a number, an increment
 // or empty; a corner or an element of no known form); "" when they are. A value out of

@@ -32,6 +32,13 @@ const std::string& ContourTableDialog::Cell(int row, TableColumn column) const {
 
 void ContourTableDialog::frm_TABLE_Form_Load() {
     RunEvent(channel_.desktop(), [this] {
+        if (const std::optional<std::string> own = view_.ReadNormFile()) {
+            std::vector<std::string> problems;
+            norms_ = UndercutNorms::BuiltIn().With(*own, problems);
+            std::string said;
+            for (const std::string& problem : problems) said += (said.empty() ? "" : "\n") + problem;
+            if (!said.empty()) Say(said);
+        }
         std::vector<TableRow> rows{TableRow{state_.StartX.AsText(), state_.StartZ.AsText()}};
         if (const std::optional<std::string> kept = view_.ReadKept()) {
             CsvReadResult read = ReadContourCsv(*kept, decodeCp932_, CsvCells::AsTyped);
@@ -243,7 +250,7 @@ void ContourTableDialog::SetCell(int row, TableColumn column, std::string text) 
 }
 
 void ContourTableDialog::Rebuild() {
-    contour_ = BuildContour(rows_);
+    contour_ = BuildContour(rows_, norms_);
     view_.ShowProblem(ProblemLine(contour_));
     ShowContour();
 }

@@ -145,6 +145,8 @@ class TableView {
     virtual void WriteKept(std::string_view bytes) = 0;
     // Text onto the clipboard; false when another program holds it.
     virtual bool CopyText(std::string_view text) = 0;
+    // The user's own undercut norm file; nullopt when there is none.
+    virtual std::optional<std::string> ReadNormFile() = 0;
     virtual void Close() = 0;
 };
 
@@ -164,7 +166,8 @@ class ContourTableDialog {
     const TableContour& Contour() const { return contour_; }
 
     // Events as the window reports them; none of them throws.
-    // The rows kept from the last opening, or else one row: where the last profile segment ended.
+    // The rows kept from the last opening, or else one row: where the last profile segment
+    // ended; the undercut norms with the user's own rows, a bad one of them named.
     void frm_TABLE_Form_Load();
     void CellChanged(int row, TableColumn column, std::string text);
     void CellEntered(int row, TableColumn column);  // the focus came into the cell
@@ -222,6 +225,7 @@ class ContourTableDialog {
     TableContour contour_;
     int current_ = 0;
     TableColumn currentColumn_ = TableColumn::X;
+    UndercutNorms norms_ = UndercutNorms::BuiltIn();
     TableHistory history_;
     TableSnapshot editStart_;  // the table when the cell being edited was entered
     bool edited_ = false;      // and since then a cell changed

@@ -35,6 +35,12 @@ std::wstring CurrentDirectory() {
 
 // The window of the table: a form with a fixed number of visible rows, which
 // show the model's rows from `offset_` on, and the preview beside it.
+// A file of the toolbar's own, as its bytes; nullopt when there is none.
+std::optional<std::string> ReadOwn(std::string_view name) {
+    const std::string path = AppDataFile(name);
+    return path.empty() ? std::nullopt : ReadFileBytes(path);
+}
+
 class TableWindow : public TableView, public FormEvents {
    public:
     TableWindow(ProfileState& state, HostChannel& channel, ContourChain& chain, std::string& folder)
@@ -115,14 +121,12 @@ class TableWindow : public TableView, public FormEvents {
     }
     std::optional<std::string> ReadFile(std::string_view path) override { return ReadFileBytes(path); }
     bool WriteFile(std::string_view path, std::string_view bytes) override { return WriteFileBytes(path, bytes); }
-    std::optional<std::string> ReadKept() override {
-        const std::string path = KeptTablePath();
-        return path.empty() ? std::nullopt : ReadFileBytes(path);
-    }
+    std::optional<std::string> ReadKept() override { return ReadOwn(texts::kTableKeptFile); }
     // A kept table that cannot be written is no reason to stop the user: the next step writes it again.
     void WriteKept(std::string_view bytes) override {
-        if (const std::string path = KeptTablePath(); !path.empty()) WriteFileBytes(path, bytes);
+        if (const std::string path = AppDataFile(texts::kTableKeptFile); !path.empty()) WriteFileBytes(path, bytes);
     }
+    std::optional<std::string> ReadNormFile() override { return ReadOwn(texts::kNormUserFile); }
     bool CopyText(std::string_view text) override {
         return RetryWhileBusy([&] { return CopyTextToClipboard(form_.hwnd(), text); }, &WaitLive);
     }

@@ -183,7 +183,8 @@ inline constexpr std::string_view kTableXNotNumber = "X が数値ではありま
 inline constexpr std::string_view kTableZNotNumber = "Z が数値ではありません。";
 inline constexpr std::string_view kTableFirstRowNumbers = "最初の行は X と Z を数値で入力してください。";
 inline constexpr std::string_view kTableTooLarge = "数値が大きすぎます。";
-inline constexpr std::string_view kTableCornerUnreadable = "角は C または R と大きさで入力してください (例: C1, R0.5)。";
+inline constexpr std::string_view kTableCornerUnreadable =
+    "角は C または R と大きさ (例: C1, R0.5)、または逃げ溝 (E0.6x0.3、F、DIN76 P1.5) で入力してください。";
 inline constexpr std::string_view kTableElementUnreadable =
     "次の要素は 凹R・凸R と半径 (接円弧は 凸R5接)、または A と角度 (A150) で入力してください。直線なら空欄です。";
 inline constexpr std::string_view kTableSizeNotPositive = "角や半径の大きさは0より大きくしてください。";
@@ -194,6 +195,18 @@ inline constexpr std::string_view kTableCornerOnStraight = "一直線上の点�
 inline constexpr std::string_view kTableCornerNextToArc = "円弧の隣の点には角を付けられません。";
 inline constexpr std::string_view kTableCornerTooLarge = "角が線の長さに収まりません。";
 inline constexpr std::string_view kTableChordTooLong = "始点と終点の距離が直径より長いです。半径を大きくしてください。";
+// Undercuts at a shoulder: why one cannot be cut, and a bad row of the user's norm file.
+inline constexpr std::string_view kUndercutNotCylinderAndFace = "逃げ溝は円筒と端面の角にだけ付けられます。";
+inline constexpr std::string_view kUndercutOutsideCorner = "逃げ溝は端面が円筒から立ち上がる内側の角にだけ付けられます。";
+inline constexpr std::string_view kUndercutCylinderShort = "円筒が逃げ溝より短いです。";
+inline constexpr std::string_view kUndercutFaceShort = "端面が逃げ溝より低いです。";
+inline constexpr std::string_view kUndercutNoDiameter = "この直径に合う逃げ溝 (DIN 509) が表にありません。";
+inline constexpr std::string_view kUndercutNoDesignation = "この呼び (r×t1) の逃げ溝 (DIN 509) が表にありません。";
+inline constexpr std::string_view kUndercutNoPitch = "このピッチのねじ逃げ溝 (DIN 76) が表にありません。";
+inline constexpr std::string_view kUndercutBadShape = "表の寸法では逃げ溝の形が作れません。";
+inline constexpr std::string_view kNormBadRow = "逃げ溝の表の{}行目を読めません ({}): {}";
+// The user's own norm file, in the same folder as the kept table.
+inline constexpr std::string_view kNormUserFile = "逃げ溝.csv";
 // Open points: why one cannot be worked out.
 inline constexpr std::string_view kTableUndetermined =
     "点が決まりません。X と Z を入力するか、角度 (A) や接円弧で決まるようにしてください。";
