@@ -262,6 +262,101 @@ TEST(ContourTable, AnArcElementHasTheArcDialogsCentre) {
     EXPECT_EQ(Typed(contour), "A -35,51.1803/-45,40/-25,40/;");
 }
 
+// Undercuts cut into the cylinder next to a face rising from it: each form, with the
+// cylinder before the face and after it, toward -Z and toward +Z.
+TEST(Undercut, EachFormIsCutIntoTheCylinderBesideTheShoulder) {
+    const std::vector<TableRow> minusZ{{"0", "0"}, {"40", "0"}, {"40", "-30", "?"}, {"60", "-30"}, {"60", "-50"}};
+    const std::vector<TableRow> faceFirstPlusZ{{"60", "-50"}, {"60", "-30"}, {"40", "-30", "?"}, {"40", "0"}, {"0", "0"}};
+    const std::vector<TableRow> plusZ{{"40", "-50"}, {"40", "-20", "?"}, {"60", "-20"}, {"60", "0"}};
+    const std::vector<TableRow> faceFirstMinusZ{{"60", "10"}, {"60", "0"}, {"40", "0", "?"}, {"40", "-30"}};
+    const struct {
+        const std::vector<TableRow>& rows;
+        const char* corner;
+        const char* typed;
+    } cases[] = {
+        {minusZ, "E", "L 0,0 0,20/;L 0,20 -27.5,20/;L -27.5,20 -28.6196,19.7/;L -28.6196,19.7 -29.4,19.7/;"
+                      "A -29.4,20.3/-30,20.3/-29.4,19.7/;L -30,20.3 -30,30/;L -30,30 -50,30/;"},
+        {faceFirstPlusZ, "e 0.6×0.3", "L -50,30 -30,30/;L -30,30 -30,20.3/;A -29.4,20.3/-30,20.3/-29.4,19.7/;"
+                                      "L -29.4,19.7 -28.6196,19.7/;L -28.6196,19.7 -27.5,20/;L -27.5,20 0,20/;L 0,20 0,0/;"},
+        {plusZ, "E", "L -50,20 -22.5,20/;L -22.5,20 -21.3804,19.7/;L -21.3804,19.7 -20.6,19.7/;"
+                     "A -20.6,20.3/-20.6,19.7/-20,20.3/;L -20,20.3 -20,30/;L -20,30 0,30/;"},
+        {faceFirstMinusZ, "E", "L 10,30 0,30/;L 0,30 0,20.3/;A -0.6,20.3/-0.6,19.7/0,20.3/;L -0.6,19.7 -1.3804,19.7/;"
+                               "L -1.3804,19.7 -2.5,20/;L -2.5,20 -30,20/;"},
+        // F: the arc reaches 0.2 behind the face plane, a line at 8 degrees to it leads back.
+        {minusZ, "F", "L 0,0 0,20/;L 0,20 -27.5,20/;L -27.5,20 -28.6196,19.7/;L -28.6196,19.7 -29.6,19.7/;"
+                      "A -29.6,20.3/-30.1942,20.3835/-29.6,19.7/;L -30.1942,20.3835 -30,21.765/;L -30,21.765 -30,30/;"
+                      "L -30,30 -50,30/;"},
+        {faceFirstPlusZ, "F", "L -50,30 -30,30/;L -30,30 -30,21.765/;L -30,21.765 -30.1942,20.3835/;"
+                              "A -29.6,20.3/-30.1942,20.3835/-29.6,19.7/;L -29.6,19.7 -28.6196,19.7/;"
+                              "L -28.6196,19.7 -27.5,20/;L -27.5,20 0,20/;L 0,20 0,0/;"},
+        // DIN 76: a 30 degree flank, the face going on below the cylinder's surface.
+        {minusZ, "DIN76 P1.5", "L 0,0 0,20/;L 0,20 -24.8,20/;L -24.8,20 -26.7919,18.85/;L -26.7919,18.85 -29.2,18.85/;"
+                               "A -29.2,19.65/-30,19.65/-29.2,18.85/;L -30,19.65 -30,30/;L -30,30 -50,30/;"},
+        {plusZ, "ＤＩＮ７６Ｂ Ｐ１．５", "L -50,20 -23.8,20/;L -23.8,20 -21.8081,18.85/;L -21.8081,18.85 -20.8,18.85/;"
+                                        "A -20.8,19.65/-20.8,18.85/-20,19.65/;L -20,19.65 -20,30/;L -20,30 0,30/;"},
+    };
+    for (const auto& c : cases) {
+        std::vector<TableRow> rows = c.rows;
+        for (TableRow& row : rows)
+            if (row.corner == "?") row.corner = c.corner;
+        const TableContour contour = BuildContour(rows);
+        EXPECT_EQ(ProblemLine(contour) + Typed(contour), c.typed) << c.corner;
+        for (std::size_t i = 1; i < contour.segments.size(); ++i)
+            EXPECT_EQ(contour.segments[i].start, contour.segments[i - 1].end) << c.typed;
+    }
+}
+
+// E and F alone take the relief for the cylinder's diameter, shown in the worked-out column;
+// an undercut that cannot be cut names its row and why.
+TEST(Undercut, SizedFromTheDiameterOrRefusedWithTheReason) {
+    auto shaft = [](const char* x, const char* corner, const char* faceX = "", const char* cylinderZ = "-30") {
+        const std::string face = faceX[0] ? faceX : NumberText(ParseNumber(x) + 20);
+        return std::vector<TableRow>{{"0", "0"}, {x, "0"}, {x, cylinderZ, corner}, {face, cylinderZ}};
+    };
+    for (const auto& [x, designation] : {std::pair{"3", "E0.2x0.1"}, {"3.0002", "E0.4x0.2"}, {"10", "E0.4x0.2"},
+                                         {"18", "E0.6x0.2"}, {"80", "E0.6x0.3"}, {"80.0002", "E1x0.4"}}) {
+        const TableContour contour = BuildContour(shaft(x, "E"));
+        EXPECT_EQ(ProblemLine(contour), "") << x;
+        EXPECT_EQ(contour.worked[2], designation) << x;
+    }
+    auto at = [](std::string_view reason) { return Fill(Fill(texts::kTableRowProblem, "3"), reason); };
+    const struct {
+        std::vector<TableRow> rows;
+        std::string line;
+    } cases[] = {
+        {shaft("1.6", "F"), at(texts::kUndercutNoDiameter)},
+        {shaft("40", "E0.7x0.3"), at(texts::kUndercutNoDesignation)},
+        {shaft("40", "DIN76 P7"), at(texts::kUndercutNoPitch)},
+        {shaft("40", "E", "20"), at(texts::kUndercutOutsideCorner)},
+        {shaft("40", "E", "", "-2"), at(texts::kUndercutCylinderShort)},
+        {shaft("40", "F", "42"), at(texts::kUndercutFaceShort)},
+        {{{"0", "0"}, {"40", "0"}, {"40", "-30", "E"}, {"60", "-40"}}, at(texts::kUndercutNotCylinderAndFace)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ProblemLine(BuildContour(c.rows)), c.line);
+}
+
+// A user's norm file adds rows and replaces built-in ones; a bad row is named with its
+// line, and the rest still serve.
+TEST(Undercut, TheUsersNormFileAddsAndReplacesRows) {
+    const std::string header(UndercutNorms::BuiltInText().substr(0, UndercutNorms::BuiltInText().find('\n') + 1));
+    std::vector<std::string> problems;
+    const UndercutNorms norms = UndercutNorms::BuiltIn().With(header +
+        "DIN509,0.6x0.3,0.6,0.3,3,0.2,18,80,,,,our own\r\n"
+        "DIN76,P4,2,,,,,,5.6,12,9,our own\r\n"
+        "DIN509,0.6x0.3,0.6,0.4,2,0.2,,,,,,designation and t1 differ\r\n"
+        "DIN509,1x1,1,1,4,0.3,,,,,,\r\n", problems);
+    EXPECT_EQ(problems, (std::vector<std::string>{Fill(Fill(Fill(texts::kNormBadRow, "4"), "designation"),
+                                                            "DIN509,0.6x0.3,0.6,0.4,2,0.2,,,,,,designation and t1 differ"),
+                                                   Fill(Fill(Fill(texts::kNormBadRow, "5"), "source"),
+                                                        "DIN509,1x1,1,1,4,0.3,,,,,,")}));
+    const std::vector<TableRow> shaft{{"0", "0"}, {"40", "0"}, {"40", "-30", "E"}, {"60", "-30"}};
+    EXPECT_EQ(Typed(BuildContour(shaft, norms)).substr(0, 26), "L 0,0 0,20/;L 0,20 -27,20/");  // f 3, not 2.5
+    const std::vector<TableRow> thread{{"0", "0"}, {"60", "0"}, {"60", "-30", "DIN76 P4"}, {"80", "-30"}};
+    EXPECT_EQ(ProblemLine(BuildContour(thread, norms)), "");
+    EXPECT_NE(ProblemLine(BuildContour(thread)), "");
+    EXPECT_EQ(UndercutNorms::BuiltIn().Rows().size(), 20u);
+}
+
 // What the system's code page 932 tables do on Windows, by glibc's.
 std::optional<std::string> Convert(std::string_view bytes, const char* to, const char* from) {
     const iconv_t cd = iconv_open(to, from);
