@@ -90,7 +90,7 @@ class FakeDesktop : public Desktop {
         if (cut) {
             foreground = "Thief";
             transcript += "[cut]";
-            throw KeysCutError("cut", true);
+            throw KeysCutError("cut");
         }
     }
     bool ShiftDown() override { return shift; }

@@ -104,19 +104,23 @@ void HostChannel::SendKeyString(std::u16string_view keys) {
             return;
         } catch (const ForegroundLostError&) {
             if (attempt == kTypingAttempts) throw;
-        } catch (const KeysCutError&) {
-            CancelCutLine(host);
+        } catch (const KeysCutError& cut) {
+            if (CancelCutLine(host)) throw ForegroundTakenError(cut.what());
             throw;
         }
     }
 }
 
-void HostChannel::CancelCutLine(WindowRef host) {
+bool HostChannel::CancelCutLine(WindowRef host) {
+    // The command fails all the same; where this cancel fails, the next command begins with its own.
     try {
         BringToFront(host);
         desktop_.Inject(host, PlanKeys(ParseKeyString(u"^C"), desktop_.HeldModifiers(), desktop_.ForegroundLayout()));
+        return true;
+    } catch (const ForegroundTakenError&) {
+        return true;
     } catch (const HostError&) {
-        // The command fails all the same; the next one begins with its own cancel.
+        return false;
     }
 }
 
@@ -135,8 +139,6 @@ bool RunHostCommand(HostChannel& channel, const std::function<void()>& body) {
         return true;
     } catch (const ImeOpenError&) {
         message = texts::kHostImeOpen;
-    } catch (const KeysCutError& cut) {
-        if (cut.ForegroundTaken()) message = texts::kHostForegroundTaken;
     } catch (const ForegroundTakenError&) {
         message = texts::kHostForegroundTaken;
     } catch (const HostError&) {

@@ -40,14 +40,11 @@ class ForegroundLostError : public ForegroundTakenError {
 // The host did not take a whole key string: another window took the foreground while it
 // was on its way (the rest went elsewhere or nowhere), or the host stopped answering.
 // Either way the host's line may be cut short: the channel cancels that line and the
-// command ends; no Enter may run what is left of it.
+// command ends; no Enter may run what is left of it. Where the host takes the cancel, it
+// was another window that cut the line, and the channel says so with ForegroundTakenError.
 class KeysCutError : public HostError {
    public:
-    KeysCutError(const std::string& what, bool foregroundTaken) : HostError(what), foregroundTaken_(foregroundTaken) {}
-    bool ForegroundTaken() const { return foregroundTaken_; }
-
-   private:
-    bool foregroundTaken_;
+    using HostError::HostError;
 };
 
 // The host's input method is open (kana input) and would not close: nothing was typed.
@@ -81,7 +78,9 @@ class HostChannel {
     void BringToFront(WindowRef host);
     void SendKeyString(std::u16string_view keys);
     // After KeysCutError: brings the host back and cancels its cut line, as far as it can.
-    void CancelCutLine(WindowRef host);
+    // True when the host took the cancel or another window keeps it from the front: the
+    // host answers, so another window cut the line.
+    bool CancelCutLine(WindowRef host);
 
     Desktop& desktop_;
     const ChannelSettings& settings_;

@@ -168,7 +168,7 @@ class BulkTest(case.ToolbarCase):
             if boxes:
                 self.assertEqual(len(boxes), 1)
                 # The host is there: the message says another window came to the front (a host
-                # that took the keys late, with the thief gone again, reads as not answering).
+                # that did not take even the cancel after the cut reads as not answering).
                 said = [t for t in (FOREGROUND_TAKEN, case.NO_HOST) if self.s.child(boxes[0], text=t, cls="Static")]
                 self.assertEqual(len(said), 1, f"command {n} ({name}): the message")
                 told += said[0] == FOREGROUND_TAKEN
