@@ -78,8 +78,7 @@ class HostChannel {
     void BringToFront(WindowRef host);
     void SendKeyString(std::u16string_view keys);
     // After KeysCutError: brings the host back and cancels its cut line, as far as it can.
-    // True when the host took the cancel or another window keeps it from the front: the
-    // host answers, so another window cut the line.
+    // True when the host took the cancel: it answers, so another window cut the line.
     bool CancelCutLine(WindowRef host);
 
     Desktop& desktop_;
