@@ -81,10 +81,14 @@ Coordinate ReadCoordinateCell(const std::string& cell, std::initializer_list<std
     if (cell.empty()) return {};
     for (std::string_view mark : stepMarks) {
         const bool letter = mark.size() == 1 && mark[0] >= 'A' && mark[0] <= 'Z';
-        if (letter ? StartsWithLetter(cell, mark[0]) : cell.starts_with(mark))
-            return {Coordinate::Kind::Step, Number(std::string_view(cell).substr(mark.size()), notNumber)};
+        if (letter ? StartsWithLetter(cell, mark[0]) : cell.starts_with(mark)) {
+            // Read before the result is made: a cell that is no number must leave the row's cell open.
+            const double step = Number(std::string_view(cell).substr(mark.size()), notNumber);
+            return {Coordinate::Kind::Step, step};
+        }
     }
-    return {Coordinate::Kind::Value, Number(cell, notNumber)};
+    const double value = Number(cell, notNumber);
+    return {Coordinate::Kind::Value, value};
 }
 
 void ReadCorner(const std::string& cell, RowValues& v) {
@@ -133,8 +137,14 @@ RowValues ReadRow(const TableRow& row, bool first, std::vector<TableProblem>& fo
             found.push_back({number, e.reason});
         }
     };
-    attempt([&] { v.x = ReadCoordinateCell(Clean(row.x), {"U"}, texts::kTableXNotNumber); });
-    attempt([&] { v.z = ReadCoordinateCell(Clean(row.z), {"W", kLengthMark}, texts::kTableZNotNumber); });
+    attempt([&] {
+        const Coordinate x = ReadCoordinateCell(Clean(row.x), {"U"}, texts::kTableXNotNumber);
+        v.x = x;
+    });
+    attempt([&] {
+        const Coordinate z = ReadCoordinateCell(Clean(row.z), {"W", kLengthMark}, texts::kTableZNotNumber);
+        v.z = z;
+    });
     attempt([&] { ReadCorner(Clean(row.corner), v); });
     attempt([&] { ReadElement(Clean(row.element), v); });
     if (first && v.Worked()) {
