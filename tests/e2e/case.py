@@ -193,9 +193,10 @@ class ToolbarCase(h.SessionCase):
 
     @classmethod
     def start_toolbar(cls, settings=None, host=True, exe=None, env=None, reuse=False):
-        """Clears the settings store, writes settings, starts the stand-in host (unless
-        told not to) and the toolbar, and waits for the start-up command. reuse: keeps
-        the programs that run if they were started with the same arguments."""
+        """Clears the settings store and the kept contour table, writes settings, starts
+        the stand-in host (unless told not to) and the toolbar, and waits for the start-up
+        command. reuse: keeps the programs that run if they were started with the same
+        arguments."""
         s = cls.session
         how = (settings, host, exe, env)
         if reuse and cls.started == how and cls.proc.running() and (not host or cls.host.running()):
@@ -203,6 +204,7 @@ class ToolbarCase(h.SessionCase):
         cls.started = how
         s.stop_all()
         s.registry_clear()
+        s.forget_table()
         if settings:
             s.registry_write(settings)
         cls.host = s.start_hostsim() if host else None

@@ -3,7 +3,8 @@ read through the common open dialog and typed into the stand-in host in one go; 
 beside the table; a file with open points, their worked-out values in the table's column as
 rows come and go, and what they type; the table opened from a profile dialog's preview; a row
 that cannot be built, which types nothing; a file saved through the save dialog and a bad file
-refused.
+refused; the rows kept through ｷｬﾝｾﾙ and a restart, a file read undone and redone, a G-code
+program refused; cells pasted from Excel and drawn, and the table copied for Excel.
 
 Run: python3 tests/e2e/run_all.py -k test_table
 """
@@ -34,6 +35,16 @@ OPEN_DRAWN = ("^CLINE TWO_PTS 0,0 0,10\r^CARC CEN_BEG_END -10,10\r0,10\r-10,20\r
               "^CLINE TWO_PTS -86.453,30 -89.453,31.7321\r^CLINE TWO_PTS -89.453,31.7321 -100,50\r"
               "^CLINE TWO_PTS -100,50 -120,50\r^CLINE TWO_PTS -120,50 -120,0\r^C")
 TOO_MANY_CELLS = "3行目: 列が多すぎます。X, Z, 角, 次の要素 の4列までです。"
+# Its first line reads as a header (its X is no value), the second is no table line.
+PROGRAM_REFUSED = "2行目: X が数値ではありません。"
+PASTED_ROWS = [("0", "0", "", ""), ("40", "0", "C2", ""), ("40", "-30", "", ""), ("0", "@0", "", "")]
+PASTED_DRAWN = ("^CLINE TWO_PTS 0,0 0,18\r^CLINE TWO_PTS 0,18 -2,20\r^CLINE TWO_PTS -2,20 -30,20\r"
+                "^CLINE TWO_PTS -30,20 -30,0\r^C")
+
+
+def sheet(rows, header=HEADER, separator=","):
+    """A header line and the rows, CRLF line ends: as the toolbar writes files and copies."""
+    return "".join(separator.join(row) + "\r\n" for row in [header.split(",")] + rows)
 
 
 class ContourTableTest(case.ToolbarCase):
@@ -63,6 +74,15 @@ class ContourTableTest(case.ToolbarCase):
     def cells(self, rows):
         edits = sorted((c for c in self.dialog(TABLE)["children"] if c["class"] == "Edit"), key=lambda c: c["id"])
         return [tuple(c["text"] for c in edits[4 * n:4 * n + 4]) for n in range(rows)]
+
+    def assert_soon(self, read, expected):
+        with contextlib.suppress(TimeoutError):
+            h.wait_until(lambda: read() == expected, 5, repr(expected))
+        self.assertEqual(read(), expected)
+
+    def assert_rows(self, rows):
+        """The visible rows show rows, and nothing after them."""
+        self.assert_soon(lambda: self.cells(10), rows + [("",) * 4] * (10 - len(rows)))
 
     def worked(self):
         """The 計算値 column from the top down, read at its place in the form (twips)."""
@@ -96,13 +116,12 @@ class ContourTableTest(case.ToolbarCase):
     def test_excel_file_drawn_in_one_go_beside_its_preview(self):
         start = len(self.keys.poll().text)
         path = self.folder / "excel.csv"
-        lines = [HEADER] + [",".join(row) for row in EXCEL_ROWS]
-        path.write_bytes("".join(line + "\r\n" for line in lines).encode("cp932"))
+        path.write_bytes(sheet(EXCEL_ROWS).encode("cp932"))
         toolbar = self.s.find_window(h.TOOLBAR_TITLE)
         table = self.open_from_menu()
         self.assertEqual(table["owner"], toolbar["hwnd"])
         self.choose_file("開く...", path)
-        h.wait_until(lambda: self.cells(5) == EXCEL_ROWS, 5, "the file's rows")
+        self.assert_rows(EXCEL_ROWS)
 
         # The preview stands beside the table and leaves it the active window.
         table, preview = self.dialog(TABLE), self.s.wait_window(PREVIEW, exact=True)
@@ -130,7 +149,7 @@ class ContourTableTest(case.ToolbarCase):
         path.write_text("".join(",".join(row) + "\n" for row in [HEADER.split(",")] + OPEN_ROWS), encoding="utf-8")
         self.open_from_menu()
         self.choose_file("開く...", path)
-        h.wait_until(lambda: self.cells(9) == OPEN_ROWS, 5, "the file's rows")
+        self.assert_rows(OPEN_ROWS)
         self.wait_worked(OPEN_WORKED + [""])
         table, preview = self.dialog(TABLE), self.s.wait_window(PREVIEW, exact=True)
         self.s.screenshot("table-open-points.png", case.union(table["rect"], preview["rect"]))
@@ -157,7 +176,8 @@ class ContourTableTest(case.ToolbarCase):
         self.s.x_window(PREVIEW)  # mapped on the X side too, or the click falls through it
         self.s.click_at(o["x"] + round(48 * scale), o["y"] + round(18 * scale))  # the "輪郭表..." button
         self.s.wait_no_window(FACE, exact=True)
-        self.assertEqual(self.cells(1), [(x, z, "", "")])
+        self.press(TABLE, "新規")  # the rows kept from before go: one row where the dialog started
+        self.assert_rows([(x, z, "", "")])
 
         # A row that cannot be built is named, and 作図 types nothing but takes the focus
         # to that row's X, its text selected for typing over.
@@ -177,18 +197,65 @@ class ContourTableTest(case.ToolbarCase):
 
         # Saved with no extension typed: the dialog adds .csv; UTF-8 with a BOM and CRLF.
         self.choose_file("保存...", self.folder / "saved")
-        saved = (self.folder / "saved.csv").read_bytes()
-        self.assertEqual(saved, "\ufeff".encode() + "".join(",".join(row) + "\r\n"
-                                                         for row in [HEADER.split(",")] + rows).encode())
+        self.assertEqual((self.folder / "saved.csv").read_bytes(), sheet(rows).encode("utf-8-sig"))
 
         # A file with a line of five cells: the message names its line, the rows stay.
         bad = self.folder / "bad.csv"
         bad.write_text(f"{HEADER}\r\n0,0,,\r\n60,0,C1,凹R5,1\r\n", encoding="utf-8")
         self.choose_file("開く...", bad)
         self.dismiss(self.wait_message(TOO_MANY_CELLS, title=TABLE))
-        self.assertEqual(self.cells(3), rows + [("",) * 4])
+        self.assert_rows(rows)
         self.close_dialog(TABLE, CANCEL)
         self.assert_typed_since(start, "")
+
+    def test_rows_kept_through_cancel_and_a_restart_a_file_read_undone_and_a_program_refused(self):
+        excel, shaft, program = (self.folder / name for name in ("kept-excel.csv", "kept-shaft.csv", "lathe.nc"))
+        excel.write_text(sheet(EXCEL_ROWS), encoding="utf-8")
+        shaft.write_text(sheet(OPEN_ROWS), encoding="utf-8")
+        program.write_bytes(b"G0 X10 Z5\r\nG1 X20 Z-30\r\n")
+        self.open_from_menu()
+        for path, rows in ((excel, EXCEL_ROWS), (shaft, OPEN_ROWS)):
+            self.choose_file("開く...", path)
+            self.assert_rows(rows)
+        # A file read is one step, undone and redone by either key.
+        self.s.focus(TABLE)
+        for key, rows in (("ctrl+z", EXCEL_ROWS), ("ctrl+y", OPEN_ROWS), ("ctrl+z", EXCEL_ROWS),
+                          ("ctrl+shift+z", OPEN_ROWS)):
+            self.s.key(key)
+            self.assert_rows(rows)
+        self.choose_file("開く...", program)
+        self.dismiss(self.wait_message(PROGRAM_REFUSED, title=TABLE))
+        self.assert_rows(OPEN_ROWS)
+
+        # ｷｬﾝｾﾙ keeps the rows, in the user's application data, for the next opening and the next run.
+        self.close_dialog(TABLE, CANCEL)
+        self.assertEqual([f.read_bytes() for f in self.s.kept_tables()], [sheet(OPEN_ROWS).encode("utf-8-sig")])
+        self.open_from_menu()
+        self.assert_rows(OPEN_ROWS)
+        self.close_dialog(TABLE, CANCEL)
+        start = len(self.keys.poll().text)
+        self.close_toolbar()
+        type(self).proc = self.s.start_kelomenu()
+        type(self).window, type(self)._xid = self.s.wait_window(h.TOOLBAR_TITLE, timeout=30), None
+        self.assert_typed_since(start, case.STARTUP)
+        self.open_from_menu()
+        self.assert_rows(OPEN_ROWS)
+        self.close_dialog(TABLE, CANCEL)
+
+    def test_cells_pasted_from_excel_drawn_and_the_table_copied_for_it(self):
+        start = len(self.keys.poll().text)
+        block = self.folder / "cells.txt"
+        block.write_text(sheet(PASTED_ROWS, "直径X,Z,角,次の要素", "\t"), encoding="utf-8")
+        self.open_from_menu()
+        self.press(TABLE, "新規")  # one row, its X with the focus
+        self.s.probe("setclipboardfile", h.unix_to_wine_path(block))
+        self.s.key("ctrl+v")
+        self.assert_rows(PASTED_ROWS)
+        self.press(TABLE, "コピー")
+        self.assert_soon(lambda: self.s.probe("clipboard")["text"], sheet(PASTED_ROWS, separator="\t"))
+        self.press(TABLE, "作図")
+        self.assert_typed_since(start, PASTED_DRAWN)
+        self.s.wait_no_window(TABLE, exact=True)
 
 
 if __name__ == "__main__":

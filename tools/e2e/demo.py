@@ -84,6 +84,7 @@ def scripted(update_docs: bool) -> int:
     with h.Session() as s:
         log(f"Xvfb display {s.display}")
         s.registry_clear()  # starts collapsed, with the default host title
+        s.forget_table()  # the table opens new, not with the rows an earlier run kept
         host = s.start_hostsim()
         s.start_kelomenu()
         s.wait_window(h.TOOLBAR_TITLE, timeout=60)

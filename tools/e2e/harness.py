@@ -805,6 +805,14 @@ class Session:
         """The key's values ({} when it is absent), read by the probe: exact Unicode."""
         return self.probe("regget", key)["values"]
 
+    def kept_tables(self) -> list[Path]:
+        """The contour table the toolbar keeps between runs (%APPDATA%\\KeloMenu), if any."""
+        return list((self.prefix / "drive_c" / "users").glob("*/AppData/Roaming/KeloMenu/輪郭表.csv"))
+
+    def forget_table(self):
+        for kept in self.kept_tables():
+            kept.unlink()
+
     # -- screenshots ----------------------------------------------------------------------
 
     def pixels(self, rect: dict) -> dict:

@@ -338,6 +338,7 @@ def run(out: Path) -> int:
         log(f"Xvfb display {s.display}")
         s.registry_clear()
         s.registry_write({"EXTEND": "True"})  # the profile buttons are in the lower band
+        s.forget_table()  # no rows kept by an earlier run
         shooter = Shooter(s, out, layout)
         s.start_kelomenu()
         shooter.toolbar()

@@ -58,6 +58,19 @@ bool SetClipboard(const std::wstring& text) {
     return done;
 }
 
+bool SetClipboardFromFile(const std::wstring& path) {
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr) return false;
+    std::string bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    std::fclose(file);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                        text.data(), static_cast<int>(text.size()))));
+    return SetClipboard(text);
+}
+
 // The version resource as Explorer's properties show it: the fixed numbers, the
 // translation and the strings of the first translation.
 std::string VersionJson(const std::wstring& path) {

@@ -13,6 +13,7 @@
 //   winprobe displaychange <title-prefix>  sends WM_DISPLAYCHANGE with the screen as it is now
 //   winprobe clipboard               the clipboard's Unicode text (null when it holds none)
 //   winprobe setclipboard <text>     puts the text on the clipboard
+//   winprobe setclipboardfile <file> puts the UTF-8 file's text on the clipboard, tabs and line ends kept
 //   winprobe version <file>          the file's version resource: fixed numbers and strings
 //   winprobe state <title-prefix>    the first matching window's process memory, whether it
 //                                    answers, and the key state (see ProcessState.h)
@@ -210,7 +211,8 @@ void Print(const std::string& json) {
 
 int Usage() {
     std::fputs("usage: winprobe window <title-prefix> | list | dpi | close <title-prefix> | endsession <title-prefix> |\n"
-               "       clipboard | setclipboard <text> | version <file> | layout <klid> | state <title-prefix> |\n"
+               "       clipboard | setclipboard <text> | setclipboardfile <file> | version <file> | layout <klid> |\n"
+               "       state <title-prefix> |\n"
                "       regget <key> | regset <key> <name> <text> | regdword <key> <name> <n> | regdel <key> [<name>] |\n"
                "       serve\n",
                stderr);
@@ -285,6 +287,10 @@ bool Run(const std::vector<std::wstring>& args, std::string& out) {
     }
     if (mode == L"setclipboard" && args.size() == 2) {
         out = SetClipboard(args[1]) ? "{\"done\":true}" : "{\"error\":\"clipboard busy\"}";
+        return true;
+    }
+    if (mode == L"setclipboardfile" && args.size() == 2) {
+        out = SetClipboardFromFile(args[1]) ? "{\"done\":true}" : "{\"error\":\"no file or clipboard busy\"}";
         return true;
     }
     if (mode == L"version" && args.size() == 2) {
