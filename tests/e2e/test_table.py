@@ -186,6 +186,7 @@ class ContourTableTest(case.ToolbarCase):
         self.s.key("Return")
         self.type("@-20")
         self.problem("2行目: X が数値ではありません。")
+        self.assertEqual(self.worked()[1], "X ?  Z ?")  # a cell that is no number is open, not 0
         self.s.screenshot("table-refused.png", self.dialog(TABLE)["rect"])
         self.press(TABLE, "作図")
         self.assert_typed_since(start, "")
