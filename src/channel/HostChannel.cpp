@@ -53,14 +53,15 @@ WindowRef HostChannel::FindHostWindow() {
 
 void HostChannel::BringToFront(WindowRef host) {
     if (desktop_.IsForeground(host)) return;
-    if (!desktop_.RequestForeground(host)) throw ForegroundTakenError("host cannot be brought to the front");
+    // A window that is gone or hung cannot be asked: that is the host's doing, not another window's.
+    if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
     auto asked = desktop_.Now();
     const auto until = asked + kActivationTimeout;
     while (!desktop_.IsForeground(host)) {
         const auto now = desktop_.Now();
         if (now >= until) throw ForegroundTakenError("host did not come to the front");
         if (now - asked >= kActivationRetry) {
-            if (!desktop_.RequestForeground(host)) throw ForegroundTakenError("host cannot be brought to the front");
+            if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
             asked = now;
         }
         desktop_.ProcessEventsUntil(std::min<Clock::time_point>(until, now + kActivationPoll));

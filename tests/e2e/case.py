@@ -19,6 +19,8 @@ import tables as toolbar_tables  # noqa: E402
 LONG = os.environ.get("KELO_E2E_LONG") == "1"
 STARTUP = "^CDIM_CATCH_ANGLE 1\r"
 NO_HOST = "始めにアプリの設定または起動してください。"
+FOREGROUND_TAKEN = ("ほかのウィンドウが前面に出たため、コマンドを中止しました。"
+                    "そのウィンドウを閉じるか最小化してから、もう一度実行してください。")
 # For tests that are not about the waits. Under Wine the toolbar takes the foreground back
 # a moment after a modal window of its own has closed, which can cut a line typed at once.
 FAST = {"EXTEND": "True", "DTime1": "0.1", "DTime2": "0"}
