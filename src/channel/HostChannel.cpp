@@ -59,7 +59,11 @@ void HostChannel::BringToFront(WindowRef host) {
     const auto until = asked + kActivationTimeout;
     while (!desktop_.IsForeground(host)) {
         const auto now = desktop_.Now();
-        if (now >= until) throw ForegroundTakenError("host did not come to the front");
+        if (now >= until) {
+            // Kept from the front by another window, unless the host itself stopped answering.
+            if (desktop_.Answers(host)) throw ForegroundTakenError("host did not come to the front");
+            throw HostError("host does not answer");
+        }
         if (now - asked >= kActivationRetry) {
             if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
             asked = now;
@@ -118,8 +122,10 @@ bool HostChannel::CancelCutLine(WindowRef host) {
         BringToFront(host);
         desktop_.Inject(host, PlanKeys(ParseKeyString(u"^C"), desktop_.HeldModifiers(), desktop_.ForegroundLayout()));
         return true;
+    } catch (const ForegroundTakenError&) {
+        return true;  // another window keeps taking the foreground
     } catch (const HostError&) {
-        return false;  // not taken: a host that stopped answering looks the same from here
+        return false;  // the host did not take even the cancel: it is not answering
     }
 }
 

@@ -78,7 +78,8 @@ class HostChannel {
     void BringToFront(WindowRef host);
     void SendKeyString(std::u16string_view keys);
     // After KeysCutError: brings the host back and cancels its cut line, as far as it can.
-    // True when the host took the cancel: it answers, so another window cut the line.
+    // True when the host took the cancel, or another window keeps it from the front: then
+    // it was another window that cut the line, not a host that stopped answering.
     bool CancelCutLine(WindowRef host);
 
     Desktop& desktop_;

@@ -208,10 +208,11 @@ class ReliabilityTest(case.ToolbarCase):
         try:
             log.wait_kind("READY")
             self.click("Line_Poinr2")
-            box = self.wait_message(case.FOREGROUND_TAKEN)
+            # Each key string is tried again before the command gives up: a few seconds.
+            box = self.wait_message(case.FOREGROUND_TAKEN, timeout=30)
         finally:
             self.s.stop(thief)  # before the next test's clicks
-        self.dismiss(box)
+        self.dismiss(box, wait_active=False)
 
     def test_host_closed_during_the_wait_stops_the_command_with_its_message(self):
         other = self.start_with_other_program()
