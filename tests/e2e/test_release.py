@@ -2,8 +2,8 @@
 fresh folder (a Japanese name with a blank, as on a Japanese desktop) and run in a fresh
 Wine prefix, where no setting and no earlier run helps. The toolbar from the zip starts the
 calculator from the zip, whose copied result is the coordinate text, and opens the zip's
-manual in the program registered for PDF files; the zip stores its names as UTF-8 and
-the manual has its pages.
+manual in the program registered for PDF files; the zip stores its names as UTF-8, the
+manual has its pages and the undercut norm file beside it is the table the program has built in.
 
 The release is made with --reuse-shots: the manual's pictures are the ones in
 docs/manual/shots (taken by tools/manual/screenshots.py, which the full release runs), so
@@ -31,7 +31,8 @@ VERSION = "1.32"
 FOLDER = f"KeloMenu-{VERSION}"
 MANUAL = "Keloメニュー マニュアル.pdf"
 CALCULATOR = "KeloCalculator.EXE"
-MEMBERS = [f"{FOLDER}/KeloMenu.exe", f"{FOLDER}/{CALCULATOR}", f"{FOLDER}/{MANUAL}"]
+NORMS = "逃げ溝.csv"
+MEMBERS = [f"{FOLDER}/KeloMenu.exe", f"{FOLDER}/{CALCULATOR}", f"{FOLDER}/{MANUAL}", f"{FOLDER}/{NORMS}"]
 UTF8_FLAG = 0x800
 # Texts of the program that the manual must quote as they stand.
 QUOTED = ["始めにアプリの設定または起動してください。", "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings",
@@ -92,7 +93,7 @@ class ReleaseTest(case.ToolbarCase):
 
     # -- the zip ------------------------------------------------------------------------
 
-    def test_zip_holds_one_folder_with_the_three_files_under_utf8_names(self):
+    def test_zip_holds_one_folder_with_the_four_files_under_utf8_names(self):
         with zipfile.ZipFile(self.zip) as z:
             infos = z.infolist()
             self.assertEqual([i.filename for i in infos], MEMBERS)
@@ -105,6 +106,7 @@ class ReleaseTest(case.ToolbarCase):
         for name in ("KeloMenu.exe", CALCULATOR):
             with self.subTest(program=name):
                 self.assertEqual((self.folder / name).read_bytes(), h.exe_path(name).read_bytes())
+        self.assertEqual((self.folder / NORMS).read_bytes(), case.tables()["undercutNorms"].encode())
 
     def test_manual_has_its_pages_and_quotes_the_program(self):
         pdf = self.folder / MANUAL

@@ -11,6 +11,7 @@ are filled from the toolbar's own tables (dump_tables, built by scripts/build.sh
                                     (the lower band)
     {{toolbar_map}}                 the toolbar redrawn from its layout table
     {{picture:NAME}}                a button picture, inline
+    {{norms:NORM}}                  the built-in undercut norm rows of DIN509 or DIN76 as a table
 
 Then WeasyPrint renders the PDF, which must have at least 10 pages.
 
@@ -164,6 +165,28 @@ class Manual:
         out.append("</div>")
         return "\n".join(out)
 
+    def norms(self, norm: str) -> str:
+        """The rows of one norm in the program's built-in undercut table, as the program reads them."""
+        lines = self.data["undercutNorms"].splitlines()
+        rows = [line.split(",") for line in lines[1:] if line.split(",")[0] == norm]
+        if not rows:
+            raise SystemExit(f"build_manual: no undercut norm {norm!r}")
+        if norm == "DIN509":
+            head = ["呼び r×t1", "r", "t1", "f", "t2", "E・F だけのときの直径 d1", "source"]
+
+            def diameters(over: str, upto: str) -> str:
+                if not over:
+                    return "—"
+                return f"{over} を超え {upto} 以下" if upto else f"{over} を超える"
+            cells = [[c[1], c[2], c[3], c[4], c[5], diameters(c[6], c[7]), c[11]] for c in rows]
+        else:
+            head = ["ピッチ", "r", "d − dg", "g2（形 A）", "g2（形 B）", "source"]
+            cells = [[c[1], c[2], c[8], c[9], c[10], c[11]] for c in rows]
+        out = ['<table class="norms"><thead><tr>' + "".join(f"<th>{html.escape(h)}</th>" for h in head)
+               + "</tr></thead><tbody>"]
+        out += ["<tr>" + "".join(f"<td>{html.escape(c)}</td>" for c in row) + "</tr>" for row in cells]
+        return "\n".join(out + ["</tbody></table>"])
+
     # -- placeholders ---------------------------------------------------------------------
 
     def fill(self, text: str) -> str:
@@ -183,6 +206,8 @@ class Manual:
                 return self.picture(arg, "pic inline")
             if key == "count":
                 return str(len(self.group(arg)))
+            if key == "norms":
+                return self.norms(arg)
             raise SystemExit(f"build_manual: unknown placeholder {m.group(0)}")
         return re.sub(r"\{\{([^{}]+)\}\}", one, text)
 

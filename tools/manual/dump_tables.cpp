@@ -1,7 +1,8 @@
 // Prints the toolbar's own tables as one JSON document for the manual's generator:
 // the layout, every command row with what a click types with and without Shift, the
-// texts the manual quotes, and every picture rendered by the toolbar's own renderer.
-// The manual is built from this output, so it cannot drift from the program.
+// texts the manual quotes, every picture rendered by the toolbar's own renderer, and the
+// built-in norm table of undercuts, which the release ships as a file of its own.
+// The manual and the release are built from this output, so they cannot drift from the program.
 //
 //   dump_tables [--picture-size N]   (N pixels a side, default 48)
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "contour/Undercut.h"
 #include "resources/Pictures.h"
 #include "text/Texts.h"
 #include "text/Version.h"
@@ -164,6 +166,18 @@ void PrintTexts() {
         {"tableOffTangentArc", texts::kTableOffTangentArc},
         {"tableTangentNeverReaches", texts::kTableTangentNeverReaches},
         {"tableTangentAtFirst", texts::kTableTangentAtFirst},
+        {"tableCornerUnreadable", texts::kTableCornerUnreadable},
+        {"tableKeptFile", texts::kTableKeptFile},
+        {"undercutNotCylinderAndFace", texts::kUndercutNotCylinderAndFace},
+        {"undercutOutsideCorner", texts::kUndercutOutsideCorner},
+        {"undercutCylinderShort", texts::kUndercutCylinderShort},
+        {"undercutFaceShort", texts::kUndercutFaceShort},
+        {"undercutNoDiameter", texts::kUndercutNoDiameter},
+        {"undercutNoDesignation", texts::kUndercutNoDesignation},
+        {"undercutNoPitch", texts::kUndercutNoPitch},
+        {"undercutBadShape", texts::kUndercutBadShape},
+        {"normBadRow", texts::kNormBadRow},
+        {"normUserFile", texts::kNormUserFile},
     };
     std::printf("\"texts\":{");
     bool first = true;
@@ -247,6 +261,7 @@ int main(int argc, char** argv) {
     std::printf("{\"version\":%s,\"product\":%s,\n", kelo::Quoted(KELO_VERSION_TEXT).c_str(),
                 kelo::Quoted(KELO_PRODUCT_NAME).c_str());
     kelo::PrintTexts();
+    std::printf("\"undercutNorms\":%s,\n", kelo::Quoted(kelo::UndercutNorms::BuiltInText()).c_str());
     kelo::PrintLayout();
     kelo::PrintCommands();
     kelo::PrintPictures(sizePx);

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Zips the release: one folder KeloMenu-<version> holding KeloMenu.exe, the calculator and
-the manual side by side, under the names the toolbar starts and opens them by.
+the manual side by side, under the names the toolbar starts and opens them by, and the
+undercut norm table the toolbar has built in, as the UTF-8 file a user copies to the
+KeloMenu folder under %APPDATA% and edits there.
 
 Member names are stored with the zip's UTF-8 flag (Python's zipfile sets it for every
 non-ASCII name), so Windows' own unzip shows the manual's Japanese name as it is.
@@ -42,6 +44,8 @@ def main() -> int:
     with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
         for src, name in files:
             z.write(src, f"{folder}/{name}")
+        # The program's own text, so the file cannot differ from the values it uses.
+        z.writestr(f"{folder}/{texts['normUserFile']}", data["undercutNorms"].encode("utf-8"))
     with zipfile.ZipFile(partial) as z:
         for info in z.infolist():
             if not info.filename.isascii() and not info.flag_bits & UTF8_FLAG:
