@@ -25,13 +25,14 @@ namespace table {
 // Rows shown at a time; the scroll bar shows the rest.
 inline constexpr int kVisibleRows = 10;
 inline constexpr int kRowTop = 420, kRowPitch = 405, kCellHeight = 375;
-inline constexpr std::array<int, kTableColumns> kColumnLeft{600, 1755, 2910, 3765};
-inline constexpr std::array<int, kTableColumns> kColumnWidth{1095, 1095, 795, 1095};
+inline constexpr std::array<int, kTableColumns> kColumnLeft{600, 1755, 2910, 4065};
+// 角 as wide as the others: an undercut's designation ("DIN76B P1.5") fits.
+inline constexpr std::array<int, kTableColumns> kColumnWidth{1095, 1095, 1095, 1095};
 inline constexpr std::array<std::string_view, kTableColumns> kColumnHead{
     texts::kTableColumnX, texts::kTableColumnZ, texts::kTableColumnCorner, texts::kTableColumnElement};
 
 // The read-only column right of the cells: each shown row's point as worked out.
-inline constexpr int kWorkedLeft = 4920, kWorkedWidth = 2100;
+inline constexpr int kWorkedLeft = 5220, kWorkedWidth = 2100;
 
 inline constexpr std::string_view kScroll = "Scroll", kHint = "Hint", kProblem = "Problem",
                                   kWorkedHead = "WorkedHead";
@@ -83,7 +84,7 @@ consteval auto MakeControls() {
             ++n;
         }
     }
-    const int buttonLeft = 7545, buttonWidth = 1215, buttonHeight = 375;
+    const int buttonLeft = 7845, buttonWidth = 1215, buttonHeight = 375;
     const std::pair<std::string_view, std::pair<std::string_view, int>> buttons[] = {
         {kAddButton, {texts::kTableAddRow, 420}},       {kInsertButton, {texts::kTableInsertRow, 825}},
         {kDeleteButton, {texts::kTableDeleteRow, 1230}}, {kNewButton, {texts::kTableNew, 1635}},
@@ -105,10 +106,10 @@ consteval auto MakeControls() {
     for (int slot = 0; slot < kVisibleRows; ++slot)
         rows[n++] = ControlRow{kWorkedNames[slot], ControlKind::Readout, kWorkedLeft, kRowTop + slot * kRowPitch,
                                kWorkedWidth, kCellHeight};
-    rows[n++] = ControlRow{kScroll, ControlKind::ScrollBar, 7080, kRowTop, 255, kVisibleRows * kRowPitch - 30};
+    rows[n++] = ControlRow{kScroll, ControlKind::ScrollBar, 7380, kRowTop, 255, kVisibleRows * kRowPitch - 30};
     // Three lines of the hint at the UI font, across the whole form.
-    rows[n++] = ControlRow{kHint, ControlKind::Note, 120, 4560, 8640, 720, texts::kTableHint};
-    rows[n++] = ControlRow{kProblem, ControlKind::Note, 120, 5340, 8640, 300};
+    rows[n++] = ControlRow{kHint, ControlKind::Note, 120, 4560, 8940, 720, texts::kTableHint};
+    rows[n++] = ControlRow{kProblem, ControlKind::Note, 120, 5340, 8940, 300};
     return rows;
 }
 
@@ -116,7 +117,7 @@ inline constexpr auto kControls = MakeControls();
 
 }  // namespace table
 
-inline constexpr FormSpec kTableForm{"frm_TABLE", texts::kTableCaption, 8880, 5730, table::kControls,
+inline constexpr FormSpec kTableForm{"frm_TABLE", texts::kTableCaption, 9180, 5730, table::kControls,
                                      FormFont::Gothic12};
 
 // What the table asks of the window that shows it. Rows are counted from 0 here.

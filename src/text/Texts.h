@@ -218,7 +218,7 @@ inline constexpr std::string_view kTableTangentNeverReaches = "接円弧がこ�
 inline constexpr std::string_view kTableTangentAtFirst = "接円弧の前に要素がありません (最初の行には付けられません)。";
 inline constexpr std::string_view kTableHint =
     "X: 直径、U-4 (前の行からの増分)、空欄 (計算)。Z: 値、W-25 または @-25 (前の行からの長さ)、空欄 (計算)。"
-    "角: C1、R0.5。次の要素: 空欄 (直線)、A150 (角度)、凹R5、凸R10、凸R10接 (接円弧)。";
+    "角: C1、R0.5、逃げ溝 E・F・E0.6x0.3・DIN76 P1.5。次の要素: 空欄 (直線)、A150 (角度)、凹R5、凸R10、凸R10接 (接円弧)。";
 // The read-only column of points worked out: "X 34  Z -7.4641", "?" for what is still open.
 inline constexpr std::string_view kTableWorkedPoint = "X {}  Z {}";
 inline constexpr std::string_view kTableWorkedOpen = "?";

@@ -213,7 +213,6 @@ class BulkTest(case.ToolbarCase):
             last = self.keys.text[-1][0] if len(self.keys.text) > start else h.now_us()
             robbed += any(clicked - 30_000 <= t <= last for t, _ in log.of_kind("STEAL"))
             time.sleep(0.12)  # the command's last wait
-        self.assertGreater(told, 0, "no command the thief cut said that another window came to the front")
         print(f"\n  thief: {n} commands, {robbed} met a steal during their waits; {exact} exact, {refused} absent "
               f"with the message (nothing run; {told} messages said another window came to the front), "
               f"{sum(cut.values())} cut after their first lines {cut}, {alarms} "

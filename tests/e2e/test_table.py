@@ -87,14 +87,14 @@ class ContourTableTest(case.ToolbarCase):
     def worked(self):
         """The 計算値 column from the top down, read at its place in the form (twips)."""
         table = self.dialog(TABLE)
-        return [self.s.control_at(table, 4920, 420 + 405 * n, 2100, 375, cls="Static")["text"] for n in range(10)]
+        return [self.s.control_at(table, 5220, 420 + 405 * n, 2100, 375, cls="Static")["text"] for n in range(10)]
 
     def wait_worked(self, expected):
         h.wait_until(lambda: self.worked() == expected, 5, f"worked-out column {expected} (have {self.worked()})")
 
     def problem(self, text):
         """Waits for the line under the table to say text."""
-        line = lambda: self.s.control_at(self.dialog(TABLE), 120, 5340, 8640, 300, cls="Static")["text"]
+        line = lambda: self.s.control_at(self.dialog(TABLE), 120, 5340, 8940, 300, cls="Static")["text"]
         h.wait_until(lambda: line() == text, 5, f"problem {text!r} (have {line()!r})")
 
     def choose_file(self, button, path):
