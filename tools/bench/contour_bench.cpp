@@ -28,24 +28,23 @@ int main() {
     Report("fit", fit);
     Report("draw list", draw);
 
+    // A change of a cell: the table's contour built again, and the preview's draw list.
+    const auto rebuild = [&](const std::vector<kelo::TableRow>& rows) {
+        return Time([&] {
+            const kelo::ContourScene tableScene = TableScene(chain, kelo::BuildContour(rows));
+            sink = sink + kelo::BuildDrawList(tableScene, kView).points.size();
+        });
+    };
     const std::vector<kelo::TableRow> rows = MakeTableRows(kTableRows);
     const kelo::TableContour contour = kelo::BuildContour(rows);
-    const auto table = Time([&] {
-        const kelo::ContourScene tableScene = TableScene(chain, kelo::BuildContour(rows));
-        sink = sink + kelo::BuildDrawList(tableScene, kView).points.size();
-    });
     std::printf("contour table: %d rows, %zu segments (%s), beside the %zu segments above\n", kTableRows,
                 contour.segments.size(), contour.Drawable() ? "drawable" : "refused", chain.Size());
-    Report("table", table);
+    Report("table", rebuild(rows));
 
     const std::vector<kelo::TableRow> open = MakeOpenTableRows(kTableRows);
     const kelo::TableContour solved = kelo::BuildContour(open);
-    const auto openTable = Time([&] {
-        const kelo::ContourScene tableScene = TableScene(chain, kelo::BuildContour(open));
-        sink = sink + kelo::BuildDrawList(tableScene, kView).points.size();
-    });
     std::printf("contour table with open points: %d rows, %zu worked out, %zu segments (%s)\n", kTableRows,
                 solved.WorkedPoints().size(), solved.segments.size(), solved.Drawable() ? "drawable" : "refused");
-    Report("table, open points", openTable);
+    Report("table, open points", rebuild(open));
     return 0;
 }
