@@ -154,6 +154,9 @@ TEST(ContourTable, OpenPointsAreWorkedOutFromAnglesTangentArcsAndSteps) {
         {{{"40", "0", "", "Ａ１５０"}, {"", "-10"}}, "|X 51.547  Z -10", "L 0,20 -10,25.7735/;"},
         {{{"40", "0"}, {"", "-10", "", "a 180"}, {"60", "-30"}}, "|X 60  Z -10|", "L 0,20 -10,30/;L -10,30 -30,30/;"},
         {{{"40", "0"}, {"", "10", "", "A0"}, {"60", "30"}}, "|X 60  Z 10|", "L 0,20 10,30/;L 10,30 30,30/;"},
+        // Worked out backward from a point that is itself worked out from the row after it.
+        {{{"40", "0"}, {"", "-10", "", "A180"}, {"60", "", "", "A165"}, {"80", "-50"}}, "|X 60  Z -10|X 60  Z -12.6795|",
+         "L 0,20 -10,30/;L -10,30 -12.6795,30/;L -12.6795,30 -50,40/;"},
         {{{"0", "0", "", "A90"}, {"", "", "C1", "A180"}, {"60", "-20"}}, "|X 60  Z 0|",
          "L 0,0 0,29/;L 0,29 -1,30/;L -1,30 -20,30/;"},
         {{{"40", "0"}, {"u10", "w-5"}, {"U-10", "@5"}}, "|X 50  Z -5|X 40  Z 0", "L 0,20 -5,25/;L -5,25 0,20/;"},
@@ -601,6 +604,9 @@ TEST(ContourTableDialog, ACornerPickedInThePreviewGoesIntoTheCurrentRow) {
     EXPECT_EQ(rig.log, "1:0=40.0 1:1=-5 ");
     EXPECT_EQ(rig.Rows(), "0,0,,;40.0,-5,,;80,-30,,;");
     EXPECT_EQ(rig.marked, (ContourPoint{-5, 20}));
+    rig.table.CellEntered(0, TableColumn::Z);  // the first row is a row like any other
+    rig.table.CornerPicked(*MakeCorner("10", "1"));
+    EXPECT_EQ(rig.Rows(), "10,1,,;40.0,-5,,;80,-30,,;");
 }
 
 // 作図 types nothing while a row is wrong (the row to mend gets the focus) or the host is

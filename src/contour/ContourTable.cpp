@@ -75,15 +75,13 @@ bool StartsWithLetter(std::string_view cell, char upper) {
     return !cell.empty() && (cell.front() == upper || cell.front() == upper + ('a' - 'A'));
 }
 
-// An X or Z cell: a number, a step after one of `stepMarks`, or empty.
-Coordinate ReadCoordinateCell(const std::string& cell, std::initializer_list<std::string_view> stepMarks,
-                              std::string_view notNumber) {
+// An X or Z cell: a number, a step after one of `stepMarks` (one character each), or empty.
+Coordinate ReadCoordinateCell(const std::string& cell, std::string_view stepMarks, std::string_view notNumber) {
     if (cell.empty()) return {};
-    for (std::string_view mark : stepMarks) {
-        const bool letter = mark.size() == 1 && mark[0] >= 'A' && mark[0] <= 'Z';
-        if (letter ? StartsWithLetter(cell, mark[0]) : cell.starts_with(mark)) {
+    for (const char mark : stepMarks) {
+        if (cell.front() == mark) {
             // Read before the result is made: a cell that is no number must leave the row's cell open.
-            const double step = Number(std::string_view(cell).substr(mark.size()), notNumber);
+            const double step = Number(std::string_view(cell).substr(1), notNumber);
             return {Coordinate::Kind::Step, step};
         }
     }
@@ -138,11 +136,11 @@ RowValues ReadRow(const TableRow& row, bool first, std::vector<TableProblem>& fo
         }
     };
     attempt([&] {
-        const Coordinate x = ReadCoordinateCell(Clean(row.x), {"U"}, texts::kTableXNotNumber);
+        const Coordinate x = ReadCoordinateCell(Clean(row.x), "Uu", texts::kTableXNotNumber);
         v.x = x;
     });
     attempt([&] {
-        const Coordinate z = ReadCoordinateCell(Clean(row.z), {"W", kLengthMark}, texts::kTableZNotNumber);
+        const Coordinate z = ReadCoordinateCell(Clean(row.z), "Ww@", texts::kTableZNotNumber);
         v.z = z;
     });
     attempt([&] { ReadCorner(Clean(row.corner), v); });

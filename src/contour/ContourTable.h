@@ -16,10 +16,9 @@
 
 namespace kelo {
 
-// A Z cell that begins with one of these is a length from the previous row's Z ("W-25",
+// A Z cell that begins with "W" or "@" is a length from the previous row's Z ("W-25",
 // "@-25": 25 toward -Z), as a drawing gives it; an X cell that begins with "U" a change of
 // diameter from the previous row's X. An empty X or Z cell is open: worked out.
-inline constexpr std::string_view kLengthMark = "@";
 
 // Why a row cannot be built, with the row (1 for the first).
 struct TableProblem {

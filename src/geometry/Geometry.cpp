@@ -162,7 +162,7 @@ DialogCentre CentreOf(const DialogChord& chord, double startX, double startZ, do
 std::optional<Point> ArcCentre(Point start, Point end, double radius, ArcSense sense) {
     // Doubling and halving a radius are exact: the dialogs' arithmetic on diameters, to the last digit.
     const DialogChord chord = ChordOf(start.r * 2, start.z, end.r * 2, end.z, std::numbers::pi);
-    if (!(chord.chord > 0) || !std::isfinite(chord.chordAngle) || radius == 0) return std::nullopt;
+    if (!(chord.chord > 0) || !std::isfinite(chord.chordAngle)) return std::nullopt;
     const double ratio = (chord.chord / 2) / radius;
     if (std::fabs(std::fabs(ratio) - 1) <= kHalfCircle) return 0.5 * (start + end);
     const DialogCentre centre = CentreOf(chord, start.r * 2, start.z, end.z, radius, sense);
