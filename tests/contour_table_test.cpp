@@ -502,7 +502,7 @@ class TableRig : public TableView, public testing::Host {
     }
     void Row(int row, const TableRow& cells) {
         for (int c = 0; c < kTableColumns; ++c)
-            table.CellChanged(row, TableColumn(c), std::array{cells.x, cells.z, cells.corner, cells.element}[c]);
+            table.CellChanged(row, TableColumn(c), CellOf(cells, TableColumn(c)));
     }
     std::string Rows() const {
         std::string all;

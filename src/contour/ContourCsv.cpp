@@ -171,14 +171,9 @@ TableRow RowOf(std::vector<std::string>& cells) {
     return {std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
 }
 
-std::string& CellOf(TableRow& row, int column) {
-    std::string* cells[] = {&row.x, &row.z, &row.corner, &row.element};
-    return *cells[column];
-}
-
 // A header is any line whose first cell is no value of the column it stands in: "X",
 // "直径X", "X(直径)" and whatever else a spreadsheet's author wrote there.
-bool IsHeader(const std::string& firstCell, int column) {
+bool IsHeader(const std::string& firstCell, TableColumn column) {
     TableRow probe;
     CellOf(probe, column) = firstCell;
     return !CellsProblem(probe).empty();
@@ -194,7 +189,7 @@ std::vector<TableRow> ReadRows(std::string_view text, CsvCells check) {
         // An empty line is no row; the kept table keeps the empty rows the user added.
         const bool empty = std::all_of(cells.begin(), cells.end(), IsEmpty);
         if (empty && (check == CsvCells::Checked || cells.size() == 1)) continue;
-        if (std::exchange(first, false) && IsHeader(cells[0], 0)) continue;
+        if (std::exchange(first, false) && IsHeader(cells[0], TableColumn::X)) continue;
         if (cells.size() > kColumns && !std::all_of(cells.begin() + kColumns, cells.end(), IsEmpty))
             FailAtLine(line, texts::kCsvTooManyCells);
         if (rows.size() == kMaxTableRows) Fail(std::string(texts::kCsvTooManyRows));
@@ -284,16 +279,17 @@ std::optional<PastedCells> PasteCells(std::vector<TableRow> rows, int row, Table
         return std::nullopt;  // an open quote: not cells Excel copied
     }
     const int first = static_cast<int>(column);
-    if (!block.empty() && IsHeader(block.front().front(), first)) block.erase(block.begin());
+    if (!block.empty() && IsHeader(block.front().front(), column)) block.erase(block.begin());
     PastedCells pasted{std::move(rows), row, column};
     for (std::size_t line = 0; line < block.size(); ++line) {
         const std::size_t at = static_cast<std::size_t>(row) + line;
         if (at >= kMaxTableRows) break;
         if (at >= pasted.rows.size()) pasted.rows.resize(at + 1);
         for (std::size_t c = 0; c < block[line].size() && first + static_cast<int>(c) < kTableColumns; ++c) {
-            CellOf(pasted.rows[at], first + static_cast<int>(c)) = block[line][c];
+            const auto to = static_cast<TableColumn>(first + static_cast<int>(c));
+            CellOf(pasted.rows[at], to) = block[line][c];
             pasted.lastRow = static_cast<int>(at);
-            pasted.lastColumn = static_cast<TableColumn>(first + static_cast<int>(c));
+            pasted.lastColumn = to;
         }
     }
     return pasted;

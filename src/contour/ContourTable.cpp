@@ -52,9 +52,7 @@ struct RowError {
 // Blanks around a cell never count, and full-width letters and digits read as their ASCII forms.
 std::string Clean(std::string_view cell) {
     const std::string narrow = NarrowWidth(cell);
-    const auto first = narrow.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return narrow.substr(first, narrow.find_last_not_of(" \t") - first + 1);
+    return std::string(TrimBlanks(narrow));
 }
 
 double Number(std::string_view text, std::string_view notNumber) {

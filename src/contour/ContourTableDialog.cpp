@@ -8,22 +8,6 @@
 
 namespace kelo {
 
-namespace {
-
-template <typename Row>  // TableRow or const TableRow
-auto& CellOf(Row& row, TableColumn column) {
-    switch (column) {
-        case TableColumn::X: return row.x;
-        case TableColumn::Z: return row.z;
-        case TableColumn::Corner: return row.corner;
-        case TableColumn::Element: return row.element;
-    }
-    return row.x;
-}
-
-
-}  // namespace
-
 const std::string& ContourTableDialog::Cell(int row, TableColumn column) const {
     static const std::string kEmpty;
     if (row < 0 || row >= RowCount()) return kEmpty;

@@ -33,14 +33,13 @@ std::wstring CurrentDirectory() {
     return dir;
 }
 
-// The window of the table: a form with a fixed number of visible rows, which
-// show the model's rows from `offset_` on, and the preview beside it.
-// A file of the toolbar's own, as its bytes; nullopt when there is none.
-std::optional<std::string> ReadOwn(std::string_view name) {
-    const std::string path = AppDataFile(name);
+// A file of the toolbar's own, as its bytes; nullopt when there is none (or no folder for it).
+std::optional<std::string> ReadOwn(const std::string& path) {
     return path.empty() ? std::nullopt : ReadFileBytes(path);
 }
 
+// The window of the table: a form with a fixed number of visible rows, which
+// show the model's rows from `offset_` on, and the preview beside it.
 class TableWindow : public TableView, public FormEvents {
    public:
     TableWindow(ProfileState& state, HostChannel& channel, ContourChain& chain, std::string& folder)
@@ -121,12 +120,12 @@ class TableWindow : public TableView, public FormEvents {
     }
     std::optional<std::string> ReadFile(std::string_view path) override { return ReadFileBytes(path); }
     bool WriteFile(std::string_view path, std::string_view bytes) override { return WriteFileBytes(path, bytes); }
-    std::optional<std::string> ReadKept() override { return ReadOwn(texts::kTableKeptFile); }
+    std::optional<std::string> ReadKept() override { return ReadOwn(keptPath_); }
     // A kept table that cannot be written is no reason to stop the user: the next step writes it again.
     void WriteKept(std::string_view bytes) override {
-        if (const std::string path = AppDataFile(texts::kTableKeptFile); !path.empty()) WriteFileBytes(path, bytes);
+        if (!keptPath_.empty()) WriteFileBytes(keptPath_, bytes);
     }
-    std::optional<std::string> ReadNormFile() override { return ReadOwn(texts::kNormUserFile); }
+    std::optional<std::string> ReadNormFile() override { return ReadOwn(AppDataFile(texts::kNormUserFile)); }
     bool CopyText(std::string_view text) override {
         return RetryWhileBusy([&] { return CopyTextToClipboard(form_.hwnd(), text); }, &WaitLive);
     }
@@ -220,6 +219,8 @@ class TableWindow : public TableView, public FormEvents {
     ProfileState& state_;
     HostChannel& channel_;
     std::string& folder_;  // where the table's files were chosen last in this run
+    // Found once an opening: every step writes the kept table.
+    const std::string keptPath_ = AppDataFile(texts::kTableKeptFile);
     ContourTableDialog model_;
     Form form_{kTableForm, *this};
     ContourPreview preview_;

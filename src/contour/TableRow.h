@@ -19,6 +19,18 @@ struct TableRow {
 enum class TableColumn : int { X, Z, Corner, Element };
 inline constexpr int kTableColumns = 4;
 
+// The cell of `row` in `column` (TableRow or const TableRow).
+template <typename Row>
+auto& CellOf(Row& row, TableColumn column) {
+    switch (column) {
+        case TableColumn::X: return row.x;
+        case TableColumn::Z: return row.z;
+        case TableColumn::Corner: return row.corner;
+        case TableColumn::Element: return row.element;
+    }
+    return row.x;
+}
+
 // Rows beyond this are refused: a table is a part's contour, not a point cloud.
 inline constexpr std::size_t kMaxTableRows = 1000;
 

@@ -8,6 +8,7 @@
 #include "text/FormatCoord.h"
 #include "text/NumberRules.h"
 #include "text/Texts.h"
+#include "text/Utf.h"
 
 namespace kelo {
 
@@ -45,11 +46,7 @@ constexpr double kStraight = 0.0005;
 // The F form's line back to the face plane leans this far from it.
 constexpr double kFaceLineDegrees = 8;
 
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
+std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 std::vector<std::string> Cells(std::string_view line) {
     std::vector<std::string> cells;

@@ -157,4 +157,10 @@ std::string NarrowWidth(std::string_view utf8) {
     return Utf32ToUtf8(codePoints);
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace kelo

@@ -21,4 +21,7 @@ bool IsUtf8(std::string_view bytes);
 char32_t NarrowWidth(char32_t c);
 std::string NarrowWidth(std::string_view utf8);
 
+// `text` without the blanks and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
 }  // namespace kelo
