@@ -48,7 +48,7 @@ TEST(Placement, BesideTheDialogClearOfItAndOfTheToolbar) {
 // A file replaced through a file beside it: a write that fails halfway, or a move that
 // fails, leaves the old file as it was and nothing beside it.
 TEST(ReplaceWhole, AFailureLeavesTheOldFile) {
-    for (const auto [writeFails, moveFails] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    for (const auto& [writeFails, moveFails] : {std::pair{false, false}, {true, false}, {false, true}}) {
         std::map<std::string, std::string> disk{{"t.csv", "old"}};
         const FileSteps steps{
             [&](std::string_view bytes) {
