@@ -144,8 +144,10 @@ class BulkTest(case.ToolbarCase):
             clicked = self.click(name)
             for attempt in range(2):
                 try:
+                    # A cut command fails only after the host has been awaited for its keys and
+                    # then for the cancel (2 s each), with the thief taking the foreground between.
                     h.wait_until(lambda: len(self.keys.poll().text) - start >= case.units(sent) or self.messages(),
-                                 5, f"command {n}")
+                                 10, f"command {n}")
                     break
                 except TimeoutError:
                     self.s.screenshot(f"reliability-thief-command-{n}.png")
