@@ -26,7 +26,6 @@ class FakeDesktop : public Desktop {
     std::uint8_t held = 0;        // HeldBits physically down
     bool blockInput = false;      // Inject throws, as for a host with higher rights
     bool imeStaysOpen = false;    // Inject refuses, as for a host whose input method will not close
-    bool hung = false;            // the host answers no message
     int thefts = 0;               // so many Injects find another window brought forward just before
     int cuts = 0;                 // so many Injects lose the foreground halfway: the first key only arrives
     int takeBack = 0;             // so many requests are undone at once: another window takes the foreground back
@@ -56,7 +55,6 @@ class FakeDesktop : public Desktop {
         }
         return true;
     }
-    bool Answers(WindowRef) override { return !hung; }
     bool IsForeground(WindowRef host) override {
         return host != 0 && host <= windows.size() && windows[host - 1] == foreground;
     }

@@ -36,9 +36,6 @@ class Desktop {
     // True when the foreground window belongs to the process of `host`.
     virtual bool IsForeground(WindowRef host) = 0;
 
-    // True when `host` handles a message within a moment: it has not stopped answering.
-    virtual bool Answers(WindowRef host) = 0;
-
     // The keyboard layout of the foreground window's thread.
     virtual Layout ForegroundLayout() = 0;
 

@@ -142,11 +142,6 @@ bool Win32Desktop::IsForeground(WindowRef ref) {
     return hostPid != 0 && ProcessOf(GetForegroundWindow()) == hostPid;
 }
 
-bool Win32Desktop::Answers(WindowRef ref) {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(HandleOf(ref), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 250, &ignored) != 0;
-}
-
 Layout Win32Desktop::ForegroundLayout() {
     HKL hkl = LayoutOfForeground();
     return [hkl](char16_t ch) -> std::optional<LayoutKey> {

@@ -20,7 +20,6 @@ class Win32Desktop : public Desktop {
     WindowRef FindHost(std::string_view title) override;
     bool RequestForeground(WindowRef host) override;
     bool IsForeground(WindowRef host) override;
-    bool Answers(WindowRef host) override;
     Layout ForegroundLayout() override;
     std::uint8_t HeldModifiers() override;
     void Inject(WindowRef host, std::span<const KeyEvent> events) override;

@@ -59,11 +59,7 @@ void HostChannel::BringToFront(WindowRef host) {
     const auto until = asked + kActivationTimeout;
     while (!desktop_.IsForeground(host)) {
         const auto now = desktop_.Now();
-        if (now >= until) {
-            // Kept from the front by another window, unless the host itself stopped answering.
-            if (desktop_.Answers(host)) throw ForegroundTakenError("host did not come to the front");
-            throw HostError("host does not answer");
-        }
+        if (now >= until) throw ForegroundTakenError("host did not come to the front");
         if (now - asked >= kActivationRetry) {
             if (!desktop_.RequestForeground(host)) throw HostError("host cannot be brought to the front");
             asked = now;
